@@ -1,0 +1,39 @@
+# Drives the three CMake configurations in the order they depend on each other:
+# native (host tools, portable libraries, native tests), then the two mingw-w64
+# cross builds that use the host tools, then one CTest run over everything.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+TYPE ?= RelWithDebInfo
+ROOT := $(abspath .)
+B := $(abspath $(BUILD))
+
+.PHONY: all native win32 win64 test run clean
+
+all: win32
+
+native:
+	cmake -S $(ROOT) -B $(B)/native -DCMAKE_BUILD_TYPE=$(TYPE) \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DWIN32_BUILD_DIR=$(B)/win32 -DWIN64_BUILD_DIR=$(B)/win64 -DWINE_PREFIX_DIR=$(B)/wine
+	cmake --build $(B)/native -j $(JOBS)
+
+win64: native
+	cmake -S $(ROOT) -B $(B)/win64 -DCMAKE_BUILD_TYPE=$(TYPE) \
+	  -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/toolchain-x86_64-w64-mingw32.cmake \
+	  -DHOST_BIN_DIR=$(B)/native/bin
+	cmake --build $(B)/win64 -j $(JOBS)
+
+win32: native win64
+	cmake -S $(ROOT) -B $(B)/win32 -DCMAKE_BUILD_TYPE=$(TYPE) \
+	  -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/toolchain-i686-w64-mingw32.cmake \
+	  -DHOST_BIN_DIR=$(B)/native/bin -DWIN64_BUILD_DIR=$(B)/win64
+	cmake --build $(B)/win32 -j $(JOBS)
+
+test: all
+	cd $(B)/native && ctest --output-on-failure -j 2
+
+run: all
+	$(ROOT)/tests/wine/wine-run.sh win32 $(B)/wine --gui $(B)/win32/bin/setup.exe
+
+clean:
+	rm -rf $(B)
