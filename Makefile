@@ -7,11 +7,15 @@ TYPE ?= RelWithDebInfo
 ROOT := $(abspath .)
 B := $(abspath $(BUILD))
 
-.PHONY: all native win32 win64 test run clean
+.PHONY: all deps native win32 win64 test run clean
 
 all: win32
 
-native:
+# Installs whatever Debian packages are missing (quick when none are).
+deps:
+	$(ROOT)/tools/bootstrap.sh
+
+native: deps
 	cmake -S $(ROOT) -B $(B)/native -DCMAKE_BUILD_TYPE=$(TYPE) \
 	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
 	  -DWIN32_BUILD_DIR=$(B)/win32 -DWIN64_BUILD_DIR=$(B)/win64 -DWINE_PREFIX_DIR=$(B)/wine
