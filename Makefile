@@ -4,6 +4,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 TYPE ?= RelWithDebInfo
+WINTYPE ?= Release
 ROOT := $(abspath .)
 B := $(abspath $(BUILD))
 
@@ -22,13 +23,13 @@ native: deps
 	cmake --build $(B)/native -j $(JOBS)
 
 win64: native
-	cmake -S $(ROOT) -B $(B)/win64 -DCMAKE_BUILD_TYPE=$(TYPE) \
+	cmake -S $(ROOT) -B $(B)/win64 -DCMAKE_BUILD_TYPE=$(WINTYPE) \
 	  -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/toolchain-x86_64-w64-mingw32.cmake \
 	  -DHOST_BIN_DIR=$(B)/native/bin
 	cmake --build $(B)/win64 -j $(JOBS)
 
 win32: native win64
-	cmake -S $(ROOT) -B $(B)/win32 -DCMAKE_BUILD_TYPE=$(TYPE) \
+	cmake -S $(ROOT) -B $(B)/win32 -DCMAKE_BUILD_TYPE=$(WINTYPE) \
 	  -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/toolchain-i686-w64-mingw32.cmake \
 	  -DHOST_BIN_DIR=$(B)/native/bin -DWIN64_BUILD_DIR=$(B)/win64
 	cmake --build $(B)/win32 -j $(JOBS)
