@@ -1,0 +1,87 @@
+// Fill layout, room and escapes shared by every conversion.
+#include "format_field.h"
+
+#include <climits>
+
+const char* HexDigits(const FormatSpec& spec) {
+  return spec.Upper() ? "0123456789ABCDEF" : "0123456789abcdef";
+}
+
+int SignOf(const FormatSpec& spec, bool negative, char* sign) {
+  if (negative) *sign = '-';
+  else if (spec.Has(kFlagPlus)) *sign = '+';
+  else if (spec.Has(kFlagSpace)) *sign = ' ';
+  else return 0;
+  return 1;
+}
+
+FormatSpec CapWidth(const FormatSpec& spec) {
+  FormatSpec capped = spec;
+  if (capped.width > kMaxNumberWidth) capped.width = kMaxNumberWidth;
+  return capped;
+}
+
+int FieldFill::Plan(const FormatSpec& spec, int length, bool zeroFill) {
+  *this = FieldFill();
+  if (spec.width > kMaxFieldWidth) return 0;
+  const int fill = spec.width > length ? int(spec.width) - length : 0;
+  if (spec.Has(kFlagLeft))
+    right = fill;
+  else if (zeroFill && spec.Has(kFlagZero))
+    zeros = fill;
+  else
+    left = fill;
+  return 1;
+}
+
+bool FieldWriter::Open(int64_t units) {
+  if (units < 0 || units > INT_MAX - 1 - int64_t(target_.Length)) return false;
+  begin_ = next_ = target_.WideWriteBuffer(int(units));
+  end_ = begin_ ? begin_ + units : nullptr;
+  return begin_ != nullptr;
+}
+
+void FieldWriter::Latin1(const char* text, int count) {
+  for (int i = 0; i < count && next_ < end_; ++i) *next_++ = char16_t(static_cast<unsigned char>(text[i]));
+}
+
+void FieldWriter::Repeat(char16_t c, int count) {
+  for (int i = 0; i < count && next_ < end_; ++i) *next_++ = c;
+}
+
+void FieldWriter::Escape(unsigned value, const char* hex, const char16_t* limit) {
+  if (limit > end_) limit = end_;
+  if (limit - next_ < 4) {
+    while (next_ < limit) *next_++ = u'{';
+    return;
+  }
+  *next_++ = u'{';
+  *next_++ = char16_t(hex[(value >> 4) & 0xF]);
+  *next_++ = char16_t(hex[value & 0xF]);
+  *next_++ = u'}';
+}
+
+void FieldWriter::Close() {
+  if (begin_) target_.SetLength(target_.Length + int(next_ - begin_));
+  begin_ = next_ = end_ = nullptr;
+}
+
+int AppendField(GString& target, const FormatSpec& spec, const char* lead, int leadLength,
+                const char* body, int bodyLength, bool zeroFill) {
+  FieldFill fill;
+  const int length = leadLength + bodyLength;
+  if (!fill.Plan(spec, length, zeroFill)) return 0;
+  FieldWriter out(target);
+  if (!out.Open(fill.Total(length))) return 0;
+  out.Repeat(u' ', fill.left);
+  out.Latin1(lead, leadLength);
+  out.Repeat(u'0', fill.zeros);
+  out.Latin1(body, bodyLength);
+  out.Repeat(u' ', fill.right);
+  out.Close();
+  return 1;
+}
+
+int AppendNull(GString& target, const FormatSpec& spec) {
+  return AppendField(target, spec, "", 0, "{null}", 6);
+}
