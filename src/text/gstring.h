@@ -108,6 +108,7 @@ class GString {
   int Find(const char16_t* text, int from = 0, int count = -1);
   int FindNarrow(const char* text, int from = 0, int count = -1);
   int Find(const GString& other, int from = 0);
+  // -1, 0 or 1; a text that cannot be converted to this width is never equal (-1).
   int Compare(const char16_t* text, int count = -1);
   int CompareNarrow(const char* text, int count = -1);
   bool IsEqual(const GString& other);

@@ -2,6 +2,7 @@
 #include "gstring.h"
 #include "gstring_detached.h"
 
+#include <climits>
 #include <cstring>
 
 namespace {
@@ -18,6 +19,7 @@ int NarrowCount(const char* text, int count) {
 
 int GString::AppendSame(const void* text, int count) {
   const int cs = CharSize();
+  if (count > (INT_MAX - 8) / cs) return 0;  // no buffer holds that much
   const Detached source(*this, text, count * cs);
   if (!source.Text() || !EnsureSpare(count)) return 0;
   memcpy(Slot(Start + Length), source.Text(), size_t(count) * cs);
@@ -81,9 +83,7 @@ int GString::AssignRecord(const TextRecord* record) {
   // The characters are copied bytewise, so an unaligned record is fine.
   const int count = record->Count();
   if (!record->IsNarrow()) return AssignWide(reinterpret_cast<const char16_t*>(record->Chars()), count);
-  Wide = 0;
-  Empty();
-  return AppendNarrow(reinterpret_cast<const char*>(record->Chars()), count, CodePage);
+  return AssignNarrow(reinterpret_cast<const char*>(record->Chars()), count, CodePage);
 }
 
 int GString::AppendWide(const char16_t* text, int count) {

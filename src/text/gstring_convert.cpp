@@ -1,6 +1,8 @@
 // GString width changes and the converting appends (UTF-8 <-> UTF-16).
 #include "gstring.h"
 
+#include <climits>
+
 int GString::ReplaceWith(const GString& src, uint32_t wide) {
   const int oldLength = Length;
   const int oldStart = Start;
@@ -48,6 +50,7 @@ int GString::AppendText(const char16_t* text, int count) {
   if (Wide) return AppendWide(text, count);
   if (!text || count == 0) return 1;
   if (count < 0) count = WideLength(text);
+  if (count > INT_MAX / 3) return 0;  // the UTF-8 size would not fit an int
   CodePage = 0;
   const int bytes = Utf8Size(text, count);
   char* out = NarrowWriteBuffer(bytes);
