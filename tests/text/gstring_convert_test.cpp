@@ -74,6 +74,27 @@ TEST(Utf8, DecodesOneToThreeByteSequences) {
   EXPECT_EQ(DecodeUtf8("a", 1, nullptr), -1);
 }
 
+// The converting append makes room for Utf16Size units and decodes straight
+// into it, so the decoder must never write more, whatever the bytes.
+TEST(Utf8, DecoderStaysWithinSizedRoom) {
+  const unsigned char alphabet[] = {0x00, 0x41, 0x7F, 0x80, 0xBF, 0xC0, 0xC3, 0xDF,
+                                    0xE0, 0xE2, 0xEF, 0xF0, 0xF7, 0xF8, 0xFF};
+  const int n = int(sizeof alphabet);
+  for (int code = 0; code < n * n * n * n; ++code) {
+    char bytes[4];
+    for (int i = 0, c = code; i < 4; ++i, c /= n) bytes[i] = char(alphabet[c % n]);
+    for (int length = 1; length <= 4; ++length) {
+      char16_t out[4];
+      const int written = DecodeUtf8(bytes, length, out);
+      ASSERT_LE(written, Utf16Size(bytes, length)) << code << " " << length;
+      if (written >= 0) {
+        char again[12];
+        EXPECT_LE(EncodeUtf8(out, written, again), length);  // overlong forms shrink
+      }
+    }
+  }
+}
+
 TEST(Utf8, SizeCountsLeadBytesAndStopsAtStrayByte) {
   EXPECT_EQ(Utf16Size("a\xC3\xA9\xE2\x82\xAC", -1), 3);
   EXPECT_EQ(Utf16Size("\xF0\x9F\x98\x80z", -1), 2);
