@@ -49,8 +49,8 @@ class GString {
   GString(const GString&) = delete;             // owns its buffer and Scratch
   GString& operator=(const GString&) = delete;  // copy with Assign
 
-  // Text access. Both always return a valid terminated text: the shared empty
-  // text of the width when there is no text of that width.
+  // Text access. Both always return a valid text: the shared empty text of the
+  // width when there is no text of that width (AppendChar leaves it unterminated).
   const char16_t* WideText(int pos = 0) const;
   const char* NarrowText(int pos = 0) const;
   // Writes the terminator behind the text; returns the first character, or null without buffer.
