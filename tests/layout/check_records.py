@@ -27,6 +27,9 @@ def listed_records(packager, manifest):
 
 
 def main(packager, manifest, x86_dir, x64_dir):
+    if not os.path.exists(manifest):
+        print("no Package at %s: build the win32 configuration first" % manifest)
+        return 1
     records = listed_records(packager, manifest)
     faults = []
     offsets = set()
