@@ -80,7 +80,7 @@ def main(source, chart):
                 faults.append("AltGr character U+%04X missing from the tables" % cp)
     for accent, pairs in layout.compose.items():
         for base, composed in pairs:
-            if base != 0x20 and chr(composed) not in table_text:
+            if base not in (0x20, accent) and chr(composed) not in table_text:
                 faults.append("composition %s missing from the dead-key table" % chr(composed))
     for fault in faults:
         print(fault)

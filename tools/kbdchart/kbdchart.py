@@ -69,7 +69,7 @@ def dead_key_table(layout):
     for vk, state, accent, name in layout.dead:
         en, pl = ACCENT_NAMES.get(name, (name.lower(), name.lower()))
         keys = "%s + %s" % (STATE_NAMES[state][0], key_name(layout, vk))
-        results = " ".join(escape(chr(composed)) for base, composed in layout.compose[accent] if base != 0x20)
+        results = " ".join(escape(chr(composed)) for base, composed in layout.compose[accent] if base not in (0x20, accent))
         rows.append('<tr><td class="dead">%s</td><td>%s<br><span class="pl">%s</span></td><td>%s</td><td>%s</td></tr>'
                     % (escape(chr(accent)), en, pl, keys, results))
     return ("<table><tr><th>Accent / Akcent</th><th>Name / Nazwa</th><th>Keys / Klawisze</th>"
@@ -121,9 +121,10 @@ def chart(layout):
     out.append(altgr_table(layout))
     out.append("<h2>Dead keys of the alternative set<br><span class=\"pl\" lang=\"pl\">"
                "Martwe klawisze zestawu alternatywnego</span></h2>")
-    out.append(both("Press the accent, then the letter. The accent followed by the space bar types the "
-                    "accent itself.",
-                    "Najpierw akcent, potem litera. Akcent i spacja wpisują sam akcent."))
+    out.append(both("Press the accent, then the letter. The accent followed by the space bar, or pressed "
+                    "twice, types the accent itself.",
+                    "Najpierw akcent, potem litera. Akcent, a po nim spacja, albo akcent naciśnięty "
+                    "dwa razy wpisuje sam akcent."))
     out.append(dead_key_table(layout))
     out.append("<h2>Other keys<br><span class=\"pl\" lang=\"pl\">Inne klawisze</span></h2>")
     out.append(both("The extra key left of Z on European keyboards types \\ and |. The keypad decimal "
