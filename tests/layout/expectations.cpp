@@ -35,6 +35,9 @@ bool ParseLine(const char* line, Expectations* e) {
   if (kind == "image" && n >= 3) {
     e->set = a;
     e->variant = std::atoi(b);
+  } else if (kind == "display" && n >= 3) {
+    e->displayId = static_cast<unsigned>(std::atoi(a));
+    e->displayName = Rest(line, 2);
   } else if (kind == "flags" && n == 4) {
     e->localeFlags = Hex(a);
     e->type = static_cast<uint32_t>(std::atoi(b));

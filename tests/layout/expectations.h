@@ -41,6 +41,8 @@ struct ExpectedPattern {
 struct Expectations {
   std::string set;  // "normal" or "alternative"
   int variant = -1;
+  unsigned displayId = 0;    // string resource of the display name
+  std::string displayName;
   uint32_t localeFlags = 0;
   uint32_t type = 0;
   uint32_t subtype = 0;

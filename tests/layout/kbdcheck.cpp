@@ -61,6 +61,7 @@ class LoadedLayout {
   LoadedLayout(const LoadedLayout&) = delete;
   LoadedLayout& operator=(const LoadedLayout&) = delete;
   bool loaded() const { return module_ != nullptr; }
+  HMODULE module() const { return module_; }
   const uint8_t* tables() const { return tables_; }
 
  private:
@@ -164,6 +165,18 @@ bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   return std::fclose(file) == 0 && ok;
 }
 
+// The display name the layout registration points to, and a version resource.
+void CheckResources(HMODULE module, const Expectations& e, Report* r) {
+  wchar_t text[128] = {};
+  int length = LoadStringW(module, e.displayId, text, 128);
+  std::string name;
+  for (int i = 0; i < length; ++i) name += text[i] < 0x80 ? static_cast<char>(text[i]) : '?';
+  r->Expect(!e.displayName.empty() && name == e.displayName, "string %u is '%s', not '%s'", e.displayId,
+            name.c_str(), e.displayName.c_str());
+  r->Expect(FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(16)) != nullptr,  // RT_VERSION
+            "no version resource");
+}
+
 // Patches a copy as the install does, loads it and reads the changes back.
 void CheckPatchedCopy(const std::string& library, const Expectations& e, int width, Report* r) {
   static const KeyChoice kChoices[] = {{0x003A, 0x00A2}, {0xE05D, 0x01A5}, {0xE11D, 0x0091}};
@@ -221,6 +234,7 @@ int CheckLibrary(const std::string& library, const char* expectPath, int width, 
       CheckPromises(tables, e, &report);
       report.Expect(tables.PointersValid(), "pointers this process cannot follow");
     }
+    if (layout.loaded()) CheckResources(layout.module(), e, &report);
   }
   CheckPatchedCopy(library, e, width, &report);
   std::printf("%s %s: %d checks, %d failed\n", report.failures() ? "FAIL" : "ok", library.c_str(), report.checks(),

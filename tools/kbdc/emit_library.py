@@ -172,6 +172,7 @@ def rc_source(layout, variant):
 def expectations(layout, set_name, variant, patterns):
     """What the checker must find in the loaded library, one fact a line."""
     out = ["image %s %d" % (set_name, variant),
+           "display %s %s" % (layout.facts["display"], layout.display_name(variant)),
            "flags %08X %s %s" % (locale_flags(layout), layout.facts["type"], layout.facts["subtype"])]
     for sc, vk in enumerate(layout.scan_table(variant)):
         out.append("vsc %02X %04X" % (sc, vk))
