@@ -1,0 +1,13 @@
+// The installer's text lookup: the base tables, then the installer's own table.
+// (Kept apart from windows.h, whose FindText macro would rename the lookup.)
+#include "install/install.h"
+
+void CInstall::ReleaseTexts() {
+  CInstallBase::ReleaseTexts();
+  installerTexts.Clear();
+}
+
+const TextRecord* CInstall::LookupText(StringId id) {
+  const TextRecord* text = CInstallBase::LookupText(id);
+  return text ? text : installerTexts.FindText(id);
+}
