@@ -22,21 +22,24 @@ TEST(TextSource, LinesEscapesAndContinuations) {
       "5 first\n"
       "   + second\n"
       "\t+\\sthird\n"
+      "7 wrapped\n"
+      "  | prose\n"
       "0x80000000 high \\u0105\\u20AC\\\\\n"
       "6 # not a comment\r\n";
   std::vector<TextEntry> entries;
   std::string error;
   ASSERT_TRUE(ParseTextSource(source, "t.txt", &entries, &error)) << error;
-  ASSERT_EQ(entries.size(), 7u);
+  ASSERT_EQ(entries.size(), 8u);
   EXPECT_EQ(entries[0].text, "plain text");
   EXPECT_EQ(entries[0].where, "t.txt:3");
   EXPECT_EQ(entries[1].text, "Tab\tand\nline\r\n");
   EXPECT_EQ(entries[2].text, "");
   EXPECT_EQ(entries[3].text, " leading and trailing ");
   EXPECT_EQ(entries[4].text, "firstsecond third");
-  EXPECT_EQ(entries[5].id, 0x80000000u);
-  EXPECT_EQ(entries[5].text, "high \xC4\x85\xE2\x82\xAC\\");
-  EXPECT_EQ(entries[6].text, "# not a comment");
+  EXPECT_EQ(entries[5].text, "wrapped prose");
+  EXPECT_EQ(entries[6].id, 0x80000000u);
+  EXPECT_EQ(entries[6].text, "high \xC4\x85\xE2\x82\xAC\\");
+  EXPECT_EQ(entries[7].text, "# not a comment");
 }
 
 TEST(TextSource, ErrorsNameFileAndLine) {

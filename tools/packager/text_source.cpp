@@ -112,11 +112,14 @@ bool ParseTextSource(const std::string& source, const std::string& fileName,
     if (start == line.size() || line[start] == '#') continue;
 
     std::string reason;
-    if (line[start] == '+') {
+    if (line[start] == '+' || line[start] == '|') {
       if (last == nullptr) {
         *error = where + ": continuation line without a text before it";
         return false;
       }
+      // '+' continues exactly (scripts, file contents); '|' continues wrapped
+      // prose, with one space between the lines.
+      if (line[start] == '|') last->text.push_back(' ');
       std::size_t from = start + 1;
       while (from < line.size() && IsBlank(line[from])) ++from;
       if (!Unescape(line.substr(from), &last->text, &reason)) {
