@@ -46,7 +46,9 @@ std::u16string Get(CInstallBase& installer, StringId id, int* result = nullptr) 
   GString text;
   const int got = installer.GetText(id, text);
   if (result) *result = got;
-  if (got) EXPECT_TRUE(text.Wide) << "text " << id;
+  if (got) {
+    EXPECT_TRUE(text.Wide) << "text " << id;
+  }
   return std::u16string(text.WideText(), static_cast<std::size_t>(text.Length));
 }
 
