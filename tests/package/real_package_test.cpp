@@ -64,7 +64,7 @@ TEST(RealPackage, TextsOfBothLanguagesAndAllTables) {
       {0, 85, u"a0010415"},
       {1, 87, u"0a15"},
       {1, 56, u"Wow64DisableWow64FsRedirection"},  // installer table
-      {0, 49, u"control.exe intl.cpl,, /f:\"%s\""},
+      {0, 49, u"control.exe intl.cpl,,/f:\"%s\""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "language " << c.language << ", text " << c.id);
