@@ -125,10 +125,27 @@ bool ShutdownPrivilegeEnabled() {
   return enabled;
 }
 
+// Sets the shutdown privilege of the process token on or off.
+bool SetShutdownPrivilege(bool enable) {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token)) return false;
+  TOKEN_PRIVILEGES privileges = {};
+  privileges.PrivilegeCount = 1;
+  privileges.Privileges[0].Attributes = enable ? SE_PRIVILEGE_ENABLED : 0;
+  LUID& shutdown = privileges.Privileges[0].Luid;
+  const bool done = LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &shutdown) &&
+                    AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr) &&
+                    GetLastError() == ERROR_SUCCESS;
+  CloseHandle(token);
+  return done;
+}
+
 // Wine's restart request changes nothing outside the prefix; on any real
 // Windows this test must never get as far as the call.
 TEST(Rights, RestartMachineEnablesTheShutdownPrivilegeFirst) {
   if (!RunsOnWine()) GTEST_SKIP() << "would restart this machine";
+  ASSERT_TRUE(SetShutdownPrivilege(false));
+  ASSERT_FALSE(ShutdownPrivilegeEnabled());
   TestInstaller install;
   EXPECT_NE(install.RestartMachine(), 0);
   EXPECT_TRUE(ShutdownPrivilegeEnabled());

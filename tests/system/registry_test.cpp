@@ -37,8 +37,9 @@ void PutRaw(HKEY key, const wchar_t* name, DWORD type, const void* bytes, DWORD 
 // RegDeleteKeyExW is newer than the headers' target version: resolved by name.
 LONG DeleteKeyInView(HKEY root, const wchar_t* path, uint32_t view) {
   using DeleteKeyEx = LONG(WINAPI*)(HKEY, LPCWSTR, REGSAM, DWORD);
+  HMODULE advapi = GetModuleHandleW(L"advapi32.dll");
   auto deleteKeyEx = reinterpret_cast<DeleteKeyEx>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"advapi32.dll"), "RegDeleteKeyExW")));
+      reinterpret_cast<void*>(GetProcAddress(advapi, "RegDeleteKeyExW")));
   if (deleteKeyEx == nullptr) return ERROR_CALL_NOT_IMPLEMENTED;
   return deleteKeyEx(root, path, view, 0);
 }
