@@ -141,6 +141,19 @@ TEST_F(Files, SpecialAndTemporaryFolders) {
   EXPECT_TRUE(FileExists(W(temp)));
 }
 
+TEST_F(Files, TemporaryFolderLongerThanItsBufferFails) {
+  wchar_t saved[MAX_PATH + 1] = {};
+  const DWORD savedLength = GetEnvironmentVariableW(L"TMP", saved, MAX_PATH);
+  // GetTempPathW takes TMP first; 800 characters do not fit the 771 of the buffer.
+  const std::wstring longFolder = L"C:\\" + std::wstring(800, L'x');
+  ASSERT_TRUE(SetEnvironmentVariableW(L"TMP", longFolder.c_str()));
+  GString temp;
+  const int result = install_.GetTempFolder(temp);
+  SetEnvironmentVariableW(L"TMP", savedLength ? saved : nullptr);
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(temp.Length, 0);
+}
+
 TEST_F(Files, CreateTempFileLeavesAnEmptyUniqueFile) {
   GString none;
   EXPECT_EQ(install_.CreateTempFile(none, 0, U16(folder_.Path())), 0);
