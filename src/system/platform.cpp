@@ -8,6 +8,9 @@ namespace {
 
 using SystemInfoProc = void(WINAPI*)(SYSTEM_INFO*);
 
+static_assert(sizeof(OSVERSIONINFOEXW) == 284 && sizeof(OSVERSIONINFOW) == 276,
+              "the two version records GetVersionExW knows by their size");
+
 }  // namespace
 
 int CInstallBase::DetectPlatform(StringId procName, StringId libName) {
