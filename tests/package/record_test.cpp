@@ -129,6 +129,29 @@ TEST_F(RecordTest, EachCheckRejectsItsDamage) {
   }
 }
 
+// Every single byte of the deciphered record flipped in turn: only the extra
+// field and the padding may change without the record being refused.
+TEST_F(RecordTest, EveryDamagedByteOutsideExtraAndPaddingIsRefused) {
+  const Bytes plain = BuildPlainRecord(content_, 3);
+  const std::uint32_t stored = static_cast<std::uint32_t>(plain.size());
+  const std::uint32_t dataEnd = kRecordHeaderSize + ReadLittle32(&plain[kRecordCompressedLengthField]);
+  for (std::uint32_t i = 0; i < stored; ++i) {
+    Bytes damaged = plain;
+    damaged[i] ^= 0x20;
+    EncipherRecord(cipher_, &damaged);
+    unsigned char* block = ExactCopy(damaged);
+    RecordContent out;
+    const RecordStatus status = DecodeRecord(guard_, block, stored, &out);
+    const bool harmless = (i >= kRecordExtraField && i < kRecordHeaderSize) || i >= dataEnd;
+    EXPECT_EQ(status == RecordStatus::kOk, harmless) << "byte " << i << ": " << RecordStatusText(status);
+    if (status == RecordStatus::kOk) {
+      EXPECT_EQ(Bytes(out.data, out.data + out.size), content_);
+    }
+    std::free(out.data);
+    std::free(block);
+  }
+}
+
 TEST_F(RecordTest, SizeThatIsNotTheStoredSizeFails) {
   const Bytes block = SealRecord(cipher_, content_, 0);
   Bytes longer = block;

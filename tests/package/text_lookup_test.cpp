@@ -113,6 +113,44 @@ TEST_F(TextLookupTest, ReleasedTextsAreGoneButCopiesStay) {
   EXPECT_EQ(std::u16string(kept.WideText()), u"en one");
 }
 
+// A string record is data: with any one byte of it damaged, the table is
+// either refused or every lookup stays inside it (the sanitizers watch).
+TEST(TextLookup, DamagedTableIsRefusedOrReadSafely) {
+  std::vector<TextEntry> entries;
+  for (StringId id : {3u, 17u, 93u, 0x80000000u}) {
+    TextEntry entry;
+    entry.id = id;
+    entry.text = "text " + std::to_string(id) + " ż";
+    entries.push_back(entry);
+  }
+  const auto bytes = SerializeTable(entries);
+  int refused = 0;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    for (unsigned char flip : {0x01, 0x80}) {
+      auto damaged = bytes;
+      damaged[i] ^= flip;
+      auto* buffer = static_cast<unsigned char*>(std::malloc(damaged.size()));
+      std::memcpy(buffer, damaged.data(), damaged.size());
+      CInstallBase installer;
+      if (!installer.baseTexts.SetData(buffer, static_cast<std::uint32_t>(damaged.size()), 4)) {
+        std::free(buffer);
+        ++refused;
+        continue;
+      }
+      for (const TextEntry& entry : entries) {
+        for (StringId id : {entry.id, entry.id ^ flip}) {
+          GString text;
+          if (installer.GetText(id, text)) {
+            EXPECT_TRUE(text.Wide);
+            EXPECT_LE(static_cast<std::size_t>(text.Length), damaged.size());
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GT(refused, 0);
+}
+
 TEST(InstallBase, StartValues) {
   CInstallBase base;
   EXPECT_EQ(base.module, nullptr);
