@@ -526,6 +526,24 @@ TEST_F(InstallRecords, UnsoundScanCodeMapsChangeNoKey) {
   }
 }
 
+TEST_F(InstallRecords, CompletionValueOnlyAfterAnInstallOrUninstall) {
+  DWORD type;
+  install.FinishRun();
+  GetRaw(kTestRoot, L"Completion", &type);
+  EXPECT_EQ(DWORD(REG_NONE), type);
+
+  CInstall installed;
+  Start(installed);
+  installed.installDone = 1;
+  installed.FinishRun();
+  std::vector<unsigned char> value = GetRaw(kTestRoot, L"Completion", &type);
+  EXPECT_EQ(DWORD(REG_SZ), type);
+  ASSERT_EQ(sizeof L"done", value.size());
+  EXPECT_EQ(0, std::memcmp(value.data(), L"done", value.size()));
+  GString released;
+  EXPECT_EQ(0, installed.GetText(81, released));
+}
+
 TEST_F(InstallRecords, HotkeyValues) {
   ASSERT_EQ(1, install.WriteHotkeyValues());
   HKEY key;
