@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "format_cases.h"
+#include "format_field.h"
 
 TEST(FormatEngineTest, TextAndSpecifications) {
   const FormatCase cases[] = {
@@ -108,4 +109,17 @@ TEST(FormatEngineTest, LongOutputGrowsTheTarget) {
   ASSERT_EQ(s.Format(u"%300d|%-300s|%s", 1, u"x", u"end"), 1);
   EXPECT_EQ(s.Length, 300 + 1 + 300 + 1 + 3);
   EXPECT_EQ(TextOf(s).substr(s.Length - 6), u"  |end");
+}
+
+// An escape never runs past the end of its field: what does not fit becomes "{".
+TEST(FormatFieldTest, EscapeIsCutAtTheFieldEnd) {
+  GString s;
+  ASSERT_EQ(s.AssignWide(u""), 1);
+  FieldWriter out(s);
+  ASSERT_TRUE(out.Open(7));
+  out.Escape(0x1F, "0123456789abcdef", out.Next() + 4);
+  out.Escape(0x1F, "0123456789abcdef", out.Next() + 2);
+  out.Put(u'|');
+  out.Close();
+  EXPECT_EQ(TextOf(s), u"{1f}{{|");
 }
