@@ -58,7 +58,7 @@ class CInstall : public CInstallBase {
   unsigned char* BuildKeyAssignments(uint32_t& byteCount);
   uint32_t SetRemapOnly(uint32_t flag);
 
-  // Registry records (install_records.cpp, install_system_map.cpp).
+  // Registry records (install_record.cpp, install_machine_keys.cpp).
   int ReadSystemKeyMap();
   void ReadInstallRecord();
   int WriteInstallRecord();

@@ -24,16 +24,10 @@ uint32_t KeyAssignmentsSize(const KeyRow* rows, int count);
 // Writes that record, in row order, into out (KeyAssignmentsSize bytes).
 void WriteKeyAssignments(const KeyRow* rows, int count, unsigned char* out);
 
-// Little-endian access to the registry's byte layouts.
+// Little-endian 16-bit access to the registry's byte layouts (the 32-bit
+// forms are in package/byte_order.h).
 inline uint16_t ReadLe16(const unsigned char* p) { return uint16_t(p[0] | p[1] << 8); }
-inline uint32_t ReadLe32(const unsigned char* p) {
-  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
 inline void WriteLe16(unsigned char* p, uint16_t v) {
   p[0] = uint8_t(v);
   p[1] = uint8_t(v >> 8);
-}
-inline void WriteLe32(unsigned char* p, uint32_t v) {
-  WriteLe16(p, uint16_t(v));
-  WriteLe16(p + 2, uint16_t(v >> 16));
 }

@@ -2,6 +2,7 @@
 #include "scan_code_map.h"
 
 #include "key_map.h"
+#include "package/byte_order.h"
 
 namespace {
 constexpr uint32_t kWord = 4;
@@ -11,7 +12,7 @@ constexpr uint32_t kHeaderWords = 3;  // two zero words, then the count word
 uint32_t ScanCodeMapEntries(const unsigned char* value, uint32_t size) {
   if (!value || size < (kHeaderWords + 1) * kWord) return 0;
   // The count word includes the terminator; a huge or negative one is refused.
-  const int32_t countWord = int32_t(ReadLe32(value + 2 * kWord));
+  const int32_t countWord = int32_t(ReadLittle32(value + 2 * kWord));
   if (countWord <= 1) return 0;
   const uint64_t needed = uint64_t(countWord) * kWord + kHeaderWords * kWord;
   if (needed > size) return 0;
@@ -23,7 +24,7 @@ uint32_t ReadScanCodeMap(const unsigned char* value, uint32_t size, KeyRow* rows
   const uint32_t entries = ScanCodeMapEntries(value, size);
   uint32_t keptCount = 0;
   for (uint32_t e = 0; e < entries; ++e) {
-    const uint32_t entry = ReadLe32(value + (kHeaderWords + e) * kWord);
+    const uint32_t entry = ReadLittle32(value + (kHeaderWords + e) * kWord);
     KeyRow* row = FindRowByScanCode(rows, count, uint16_t(entry >> 16));
     if (row) {
       const uint16_t target = uint16_t(entry);
@@ -52,17 +53,17 @@ uint32_t ScanCodeMapSize(uint32_t remappedRows, uint32_t keptCount) {
 void WriteScanCodeMap(const KeyRow* rows, int count, const uint32_t* kept, uint32_t keptCount,
                       unsigned char* out) {
   const uint32_t remapped = RemappedRowCount(rows, count);
-  WriteLe32(out, 0);
-  WriteLe32(out + kWord, 0);
-  WriteLe32(out + 2 * kWord, remapped + keptCount + 1);
+  WriteLittle32(out, 0);
+  WriteLittle32(out + kWord, 0);
+  WriteLittle32(out + 2 * kWord, remapped + keptCount + 1);
   unsigned char* p = out + kHeaderWords * kWord;
   for (int i = 0; rows && i < count && rows[i].scanCode != 0; ++i) {
     const uint16_t target = rows[i].remapTarget;
     if (target == 0) continue;
     const uint16_t sent = target == kKeySwitchedOff ? 0 : target;
-    WriteLe32(p, uint32_t(rows[i].scanCode) << 16 | sent);
+    WriteLittle32(p, uint32_t(rows[i].scanCode) << 16 | sent);
     p += kWord;
   }
-  for (uint32_t k = 0; k < keptCount; ++k, p += kWord) WriteLe32(p, kept[k]);
-  WriteLe32(p, 0);
+  for (uint32_t k = 0; k < keptCount; ++k, p += kWord) WriteLittle32(p, kept[k]);
+  WriteLittle32(p, 0);
 }

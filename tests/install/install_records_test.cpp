@@ -11,6 +11,7 @@
 
 #include "install/install.h"
 #include "install/key_map.h"
+#include "package/byte_order.h"
 #include "test_texts.h"
 
 namespace {
@@ -158,7 +159,7 @@ std::u16string Text(const GString& s) { return std::u16string(s.WideText(), size
 std::vector<unsigned char> Words(std::initializer_list<uint32_t> words) {
   std::vector<unsigned char> bytes(words.size() * 4);
   unsigned char* p = bytes.data();
-  for (uint32_t w : words) WriteLe32(p, w), p += 4;
+  for (uint32_t w : words) WriteLittle32(p, w), p += 4;
   return bytes;
 }
 
@@ -358,7 +359,7 @@ TEST_F(InstallRecords, UnsoundValuesFromOtherProgramsAreReadSafely) {
   std::vector<unsigned char> many;
   for (uint32_t i = 0; i < 50000; ++i) {
     unsigned char e[4];
-    WriteLe32(e, 0x00410000u | (i & 0xFFFF));
+    WriteLittle32(e, 0x00410000u | (i & 0xFFFF));
     many.insert(many.end(), e, e + 4);
   }
   SetRaw(kProgram, L"Keys", REG_BINARY, many.data(), DWORD(many.size()));

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "install/key_map.h"
+#include "package/byte_order.h"
 #include "install/key_table.h"
 #include "install/scan_code_map.h"
 
@@ -18,7 +19,7 @@ std::vector<KeyRow> FreshMap() {
 std::vector<unsigned char> Words(std::initializer_list<uint32_t> words) {
   std::vector<unsigned char> bytes(words.size() * 4);
   unsigned char* p = bytes.data();
-  for (uint32_t w : words) WriteLe32(p, w), p += 4;
+  for (uint32_t w : words) WriteLittle32(p, w), p += 4;
   return bytes;
 }
 

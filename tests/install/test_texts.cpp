@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "install/key_map.h"
+#include "package/byte_order.h"
 
 void FillTable(StringTable& table, std::initializer_list<TestText> texts) {
   const uint32_t count = uint32_t(texts.size());
@@ -13,8 +14,8 @@ void FillTable(StringTable& table, std::initializer_list<TestText> texts) {
   std::vector<unsigned char> entries;
   for (const TestText& t : texts) {
     unsigned char entry[8];
-    WriteLe32(entry, t.id);
-    WriteLe32(entry + 4, uint32_t(area.size()));
+    WriteLittle32(entry, t.id);
+    WriteLittle32(entry + 4, uint32_t(area.size()));
     entries.insert(entries.end(), entry, entry + 8);
     uint32_t units = 0;
     while (t.text[units]) ++units;
