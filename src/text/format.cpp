@@ -3,6 +3,7 @@
 
 #include "format_args.h"
 #include "format_conversions.h"
+#include "format_field.h"
 #include "format_spec.h"
 #include "gstring.h"
 
@@ -26,16 +27,17 @@ class VaFormatArgs final : public FormatArgs {
 };
 
 // Runs the conversion of one specification; 0 makes the whole call fail.
-int Convert(GString& target, const FormatSpec& spec, FormatArgs& args, int startLength) {
+int Convert(GString& target, const FormatSpec& spec, FormatArgs& args, int startLength,
+            const TextSpan& origin) {
   switch (spec.letter) {
     case u'd': case u'i': case u'u': case u'x': case u'X': case u'o': case u'y': case u'p': case u'P':
       return FormatInteger(target, spec, args);
     case u'c': case u'C':
       return FormatCharacter(target, spec, args);
     case u's': case u'S': case u'z': case u'Z':
-      return FormatText(target, spec, args);
+      return FormatText(target, spec, args, origin);
     case u'b': case u'B':
-      return FormatBytes(target, spec, args);
+      return FormatBytes(target, spec, args, origin);
     case u'w': case u'W':
       return FormatAddress(target, spec, args);
     case u'f': case u'e': case u'E': case u'g': case u'G': case u'a': case u'A': case u'F':
@@ -60,6 +62,7 @@ int Convert(GString& target, const FormatSpec& spec, FormatArgs& args, int start
 int FormatWith(GString& target, const char16_t* format, FormatArgs& args) {
   if (!format || !target.Wide) return 0;
   const int startLength = target.Length;
+  const TextSpan origin(target);
   const char16_t* text = format;
   for (;;) {
     const char16_t* percent = text;
@@ -73,7 +76,7 @@ int FormatWith(GString& target, const char16_t* format, FormatArgs& args) {
     }
     FormatSpec spec;
     text = ParseSpec(percent + 1, args, &spec);
-    if (spec.letter && !Convert(target, spec, args, startLength)) {
+    if (spec.letter && !Convert(target, spec, args, startLength, origin)) {
       target.Terminate();  // a failed field leaves nothing behind the text
       return 0;
     }

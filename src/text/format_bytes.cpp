@@ -42,7 +42,7 @@ int FormatIpv4(GString& target, const FormatSpec& spec, const unsigned char* add
 
 }  // namespace
 
-int FormatBytes(GString& target, const FormatSpec& spec, FormatArgs& args) {
+int FormatBytes(GString& target, const FormatSpec& spec, FormatArgs& args, const TextSpan& origin) {
   const auto* bytes = static_cast<const unsigned char*>(args.Pointer(PointerArg::kBytes));
   if (spec.precision <= 0) return 1;
   if (!bytes) return AppendNull(target, spec);
@@ -61,7 +61,9 @@ int FormatBytes(GString& target, const FormatSpec& spec, FormatArgs& args) {
   FieldFill fill;
   if (!fill.Plan(spec, length)) return 0;
   FieldWriter out(target);
+  const SourceAnchor anchor(target, origin, bytes);
   if (!out.Open(fill.Total(length))) return 0;
+  bytes = anchor.Get();
   out.Repeat(u' ', fill.left);
   out.Repeat(u'0', fill.zeros);
   const char* hex = HexDigits(spec);

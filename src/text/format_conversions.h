@@ -4,6 +4,7 @@
 #pragma once
 
 #include "format_args.h"
+#include "format_field.h"
 #include "format_spec.h"
 #include "gstring.h"
 
@@ -11,10 +12,12 @@
 [[nodiscard]] int FormatInteger(GString& target, const FormatSpec& spec, FormatArgs& args);
 // "c", "C"
 [[nodiscard]] int FormatCharacter(GString& target, const FormatSpec& spec, FormatArgs& args);
-// "s", "S", "z", "Z"
-[[nodiscard]] int FormatText(GString& target, const FormatSpec& spec, FormatArgs& args);
+// "s", "S", "z", "Z"; `origin` is the target's text when the call began.
+[[nodiscard]] int FormatText(GString& target, const FormatSpec& spec, FormatArgs& args,
+                             const TextSpan& origin);
 // "b", "B"
-[[nodiscard]] int FormatBytes(GString& target, const FormatSpec& spec, FormatArgs& args);
+[[nodiscard]] int FormatBytes(GString& target, const FormatSpec& spec, FormatArgs& args,
+                              const TextSpan& origin);
 // "w", "W": IPv4 address, or with "h" a GUID
 [[nodiscard]] int FormatAddress(GString& target, const FormatSpec& spec, FormatArgs& args);
 // "f", "e", "E", "g", "G", "a", "A", "F"

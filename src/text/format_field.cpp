@@ -66,6 +66,29 @@ void FieldWriter::Close() {
   begin_ = next_ = end_ = nullptr;
 }
 
+TextSpan::TextSpan(const GString& target) {
+  if (!target.Wide || target.Length <= 0) return;
+  begin = reinterpret_cast<uintptr_t>(target.WideText(0));
+  bytes = uintptr_t(target.Length) * sizeof(char16_t);
+}
+
+bool TextSpan::Holds(const void* p) const {
+  const uintptr_t at = reinterpret_cast<uintptr_t>(p);
+  return bytes && at >= begin && at <= begin + bytes;
+}
+
+SourceAnchor::SourceAnchor(const GString& target, const TextSpan& origin, const void* source)
+    : target_(target), source_(static_cast<const unsigned char*>(source)) {
+  const TextSpan now(target);
+  const TextSpan& span = now.Holds(source) ? now : origin;
+  inside_ = span.Holds(source);
+  offset_ = reinterpret_cast<uintptr_t>(source) - span.begin;
+}
+
+const unsigned char* SourceAnchor::Get() const {
+  return inside_ ? reinterpret_cast<const unsigned char*>(target_.WideText(0)) + offset_ : source_;
+}
+
 int AppendField(GString& target, const FormatSpec& spec, const char* lead, int leadLength,
                 const char* body, int bodyLength, bool zeroFill) {
   FieldFill fill;

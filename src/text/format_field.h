@@ -67,6 +67,34 @@ class FieldWriter {
   char16_t* end_ = nullptr;
 };
 
+// The span of a wide target's text: where it stands and its size in bytes.
+struct TextSpan {
+  uintptr_t begin = 0;
+  uintptr_t bytes = 0;
+
+  explicit TextSpan(const GString& target);
+  bool Holds(const void* p) const;
+};
+
+// A source of a field that may lie inside the target's own text, because a
+// caller appends part of a string to itself: making room, or any append
+// earlier in the call, moves that text, so the source is found again at the
+// same offset in the text. `origin` is the text when the call began (where a
+// caller's pointers point), the current text is where a GString argument's
+// text was just found.
+class SourceAnchor {
+ public:
+  SourceAnchor(const GString& target, const TextSpan& origin, const void* source);
+  // The source where it is now.
+  const unsigned char* Get() const;
+
+ private:
+  const GString& target_;
+  const unsigned char* source_;
+  bool inside_ = false;
+  uintptr_t offset_ = 0;
+};
+
 // A complete field from Latin-1 text: the fill by the rule above, with the
 // `lead` characters (sign, prefix) before a zero fill, then the body.
 [[nodiscard]] int AppendField(GString& target, const FormatSpec& spec, const char* lead,

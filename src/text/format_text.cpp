@@ -148,7 +148,7 @@ int FormatCharacter(GString& target, const FormatSpec& spec, FormatArgs& args) {
   return 1;
 }
 
-int FormatText(GString& target, const FormatSpec& spec, FormatArgs& args) {
+int FormatText(GString& target, const FormatSpec& spec, FormatArgs& args, const TextSpan& origin) {
   const bool isString = spec.letter == u'z' || spec.letter == u'Z';
   const bool narrowArgument = spec.size == FormatSize::kShort;
   const PointerArg kind = !isString ? (narrowArgument ? PointerArg::kNarrow : PointerArg::kWide)
@@ -158,6 +158,8 @@ int FormatText(GString& target, const FormatSpec& spec, FormatArgs& args) {
   TextSource text;
   if (!ResolveText(spec, pointer, &text)) return AppendNull(target, spec);
   if (spec.precision < -kMaxFieldWidth) return 0;
+  const SourceAnchor anchor(target, origin, text.data);
+  text.data = anchor.Get();
 
   const Taken t = text.wide || spec.Has(kFlagEscapeAll) ? TakeUnits(text, spec)
                                                           : TakeCharacters(text, spec);
@@ -167,8 +169,7 @@ int FormatText(GString& target, const FormatSpec& spec, FormatArgs& args) {
   // Decoded 8-bit text is cut at the field's end; the spare room lets a run
   // decode in place before it is cut.
   if (!out.Open(fill.Total(int(t.length)) + (text.wide ? 0 : t.taken))) return 0;
-  // Making room may move a GString's own text when it is also the target.
-  if (isString && !narrowArgument) ResolveText(spec, pointer, &text);
+  text.data = anchor.Get();
   out.Repeat(u' ', fill.left);
   out.Repeat(u'0', fill.zeros);
   const char16_t* fieldEnd = out.Next() + t.length;

@@ -116,6 +116,16 @@ TEST(FormatTextTest, TargetAsItsOwnArgument) {
   for (int i = 0; i < 4; ++i) ASSERT_EQ(AppendForwarded(s, u"%z", &s), 1);
   EXPECT_EQ(s.Length, 160);
   for (int i = 0; i < 16; ++i) EXPECT_EQ(TextOf(s).substr(size_t(i) * 10, 10), u"0123456789");
+
+  // So does a plain pointer into the target's text, and a byte dump of it.
+  GString t;
+  ASSERT_EQ(t.AssignWide(u"abcdefghijklmnopqrstuvwxyz012"), 1);  // 29 units: the first block is full
+  ASSERT_EQ(AppendForwarded(t, u"%.3s", t.WideText(1)), 1);
+  EXPECT_EQ(TextOf(t), u"abcdefghijklmnopqrstuvwxyz012bcd");
+  GString u;
+  ASSERT_EQ(u.AssignWide(u"abcdefghijklmnopqrstuvwxyz012"), 1);
+  ASSERT_EQ(AppendForwarded(u, u"|%.4b", u.WideText(0)), 1);
+  EXPECT_EQ(TextOf(u), u"abcdefghijklmnopqrstuvwxyz012|61006200");
 }
 
 TEST(FormatTextTest, TextRecords) {
