@@ -165,14 +165,42 @@ bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   return std::fclose(file) == 0 && ok;
 }
 
-// The display name the layout registration points to, and a version resource.
-void CheckResources(HMODULE module, const Expectations& e, Report* r) {
-  wchar_t text[128] = {};
-  int length = LoadStringW(module, e.displayId, text, 128);
+typedef HRESULT(WINAPI* IndirectStringProc)(const wchar_t*, wchar_t*, UINT, void**);
+
+std::string Narrow(const wchar_t* text) {
+  std::string out;
+  for (; *text; ++text) out += *text < 0x80 ? static_cast<char>(*text) : '?';
+  return out;
+}
+
+// The display name as the registration's "@file,-id" form resolves it.
+std::string ResolveIndirect(const std::string& library, unsigned id) {
+  char full[MAX_PATH];
+  DWORD length = GetFullPathNameA(library.c_str(), MAX_PATH, full, nullptr);
+  HMODULE shell = LoadLibraryA("shlwapi.dll");
+  auto resolve = shell ? reinterpret_cast<IndirectStringProc>(
+                             reinterpret_cast<void*>(GetProcAddress(shell, "SHLoadIndirectString")))
+                       : nullptr;
   std::string name;
-  for (int i = 0; i < length; ++i) name += text[i] < 0x80 ? static_cast<char>(text[i]) : '?';
+  if (resolve && length > 0 && length < MAX_PATH) {
+    std::string indirect = "@" + std::string(full) + ",-" + std::to_string(id);
+    wchar_t wide[MAX_PATH + 32] = {}, out[128] = {};
+    MultiByteToWideChar(CP_ACP, 0, indirect.c_str(), -1, wide, MAX_PATH + 32);
+    if (SUCCEEDED(resolve(wide, out, 128, nullptr))) name = Narrow(out);
+  }
+  if (shell) FreeLibrary(shell);
+  return name;
+}
+
+// The display name the layout registration points to, and a version resource.
+void CheckResources(HMODULE module, const std::string& library, const Expectations& e, Report* r) {
+  wchar_t text[128] = {};
+  LoadStringW(module, e.displayId, text, 128);
+  std::string name = Narrow(text);
   r->Expect(!e.displayName.empty() && name == e.displayName, "string %u is '%s', not '%s'", e.displayId,
             name.c_str(), e.displayName.c_str());
+  std::string resolved = ResolveIndirect(library, e.displayId);
+  r->Expect(resolved == e.displayName, "@file,-%u resolves to '%s'", e.displayId, resolved.c_str());
   r->Expect(FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(16)) != nullptr,  // RT_VERSION
             "no version resource");
 }
@@ -234,7 +262,7 @@ int CheckLibrary(const std::string& library, const char* expectPath, int width, 
       CheckPromises(tables, e, &report);
       report.Expect(tables.PointersValid(), "pointers this process cannot follow");
     }
-    if (layout.loaded()) CheckResources(layout.module(), e, &report);
+    if (layout.loaded()) CheckResources(layout.module(), library, e, &report);
   }
   CheckPatchedCopy(library, e, width, &report);
   std::printf("%s %s: %d checks, %d failed\n", report.failures() ? "FAIL" : "ok", library.c_str(), report.checks(),
