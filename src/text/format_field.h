@@ -11,6 +11,9 @@
 // whatever a malformed format text names.
 constexpr int64_t kMaxFieldWidth = 65536;
 
+// Numbers show at most this many digits, whatever the precision asks for.
+constexpr int kMaxPrecision = 308;
+
 // Numeric fields built in a local buffer (floating-point and scaled) are never
 // wider than this.
 constexpr int64_t kMaxNumberWidth = 512;
@@ -56,7 +59,6 @@ class FieldWriter {
   void Escape(unsigned value, const char* hex, const char16_t* limit);
   char16_t* Next() const { return next_; }
   void Skip(int units) { next_ += units; }  // after writing behind Next() directly
-  const char16_t* End() const { return end_; }
   // Appends what was written and terminates.
   void Close();
 

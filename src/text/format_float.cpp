@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr int kMaxPrecision = 308;
 // The longest body: 309 integer digits, the point and 308 decimals of "f".
 constexpr int kBodySize = DigitString::kCapacity + 16;
 

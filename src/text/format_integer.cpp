@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int kMaxPrecision = 308;
 // Digits of the largest precision, with a separator after every group of three.
 constexpr int kBodySize = kMaxPrecision + kMaxPrecision / 3 + 1;
 

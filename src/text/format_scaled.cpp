@@ -5,12 +5,6 @@
 #include "format_conversions.h"
 #include "format_field.h"
 
-namespace {
-
-constexpr int kMaxPrecision = 308;
-
-}  // namespace
-
 int FormatScaled(GString& target, const FormatSpec& spec, FormatArgs& args) {
   uint64_t magnitude;
   bool negative = false;
