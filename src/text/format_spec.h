@@ -1,6 +1,15 @@
 // One conversion specification of a format text: flags, width, precision, size, letter.
 #pragma once
 
+// %[flags][width][.precision][size]letter
+//   flags      - + space 0 # $ ` (grave accent: grouping), any number, any order
+//   width      up to ten digits, or * (an int argument; negative means "-")
+//   precision  up to ten digits, or * (an int argument, negative values kept)
+//   size       h, l (no effect), L or ll
+//   letter     d i u x X o y p P c C s S z Z b B f e E g G a A F I U w W N n T t Y
+// Any other character in the letter's place ends the specification silently
+// and is then copied as text.
+
 #include <cstdint>
 
 class FormatArgs;
