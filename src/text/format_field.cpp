@@ -36,6 +36,7 @@ int FieldFill::Plan(const FormatSpec& spec, int length, bool zeroFill) {
 
 bool FieldWriter::Open(int64_t units) {
   if (units < 0 || units > INT_MAX - 1 - int64_t(target_.Length)) return false;
+  if (units == 0) return true;  // an empty field needs no room, even without a buffer
   begin_ = next_ = target_.WideWriteBuffer(int(units));
   end_ = begin_ ? begin_ + units : nullptr;
   return begin_ != nullptr;

@@ -43,6 +43,8 @@ TEST(FormatTextTest, Characters) {
 TEST(FormatTextTest, WideTexts) {
   const FormatCase cases[] = {
       FORMAT_CASE(u"abc", 1, u"%s", u"abc"),
+      FORMAT_CASE(u"", 1, u"%s", u""),  // an empty field on a string without a buffer
+      FORMAT_CASE(u"", 1, u"%hs%-.0s", "", u""),
       FORMAT_CASE(u"abc", 1, u"%ls", u"abc"),
       FORMAT_CASE(u"abc", 1, u"%.3s", u"abcdef"),
       FORMAT_CASE(u"ab", 1, u"%.5s", u"ab"),
