@@ -4,7 +4,7 @@
 #include "format_args.h"
 #include "format_conversions.h"
 #include "format_field.h"
-#include "format_spec.h"
+#include "format_directive.h"
 #include "gstring.h"
 
 namespace {
@@ -26,24 +26,24 @@ class VaFormatArgs final : public FormatArgs {
   va_list args_;
 };
 
-// Runs the conversion of one specification; 0 makes the whole call fail.
-int Convert(GString& target, const FormatSpec& spec, FormatArgs& args, int startLength,
+// Runs the conversion of one directive; 0 makes the whole call fail.
+int Convert(GString& target, const FormatDirective& directive, FormatArgs& args, int startLength,
             const TextSpan& origin) {
-  switch (spec.letter) {
+  switch (directive.letter) {
     case u'd': case u'i': case u'u': case u'x': case u'X': case u'o': case u'y': case u'p': case u'P':
-      return FormatInteger(target, spec, args);
+      return FormatInteger(target, directive, args);
     case u'c': case u'C':
-      return FormatCharacter(target, spec, args);
+      return FormatCharacter(target, directive, args);
     case u's': case u'S': case u'z': case u'Z':
-      return FormatText(target, spec, args, origin);
+      return FormatText(target, directive, args, origin);
     case u'b': case u'B':
-      return FormatBytes(target, spec, args, origin);
+      return FormatBytes(target, directive, args, origin);
     case u'w': case u'W':
-      return FormatAddress(target, spec, args);
+      return FormatAddress(target, directive, args);
     case u'f': case u'e': case u'E': case u'g': case u'G': case u'a': case u'A': case u'F':
-      return FormatFloat(target, spec, args);
+      return FormatFloat(target, directive, args);
     case u'I': case u'U':
-      return FormatScaled(target, spec, args);
+      return FormatScaled(target, directive, args);
     case u'N':
       return target.AppendWide(u"\r\n", 2);
     case u'n': {
@@ -74,9 +74,9 @@ int FormatWith(GString& target, const char16_t* format, FormatArgs& args) {
       text = percent + 2;
       continue;
     }
-    FormatSpec spec;
-    text = ParseSpec(percent + 1, args, &spec);
-    if (spec.letter && !Convert(target, spec, args, startLength, origin)) {
+    FormatDirective directive;
+    text = ParseDirective(percent + 1, args, &directive);
+    if (directive.letter && !Convert(target, directive, args, startLength, origin)) {
       target.Terminate();  // a failed field leaves nothing behind the text
       return 0;
     }

@@ -8,10 +8,10 @@ namespace {
 
 constexpr int kGroupBytes = 4;
 
-int FormatGuid(GString& target, const FormatSpec& spec, const unsigned char* guid) {
+int FormatGuid(GString& target, const FormatDirective& directive, const unsigned char* guid) {
   // The usual text form of a GUID stored with little-endian fields.
   static const unsigned char kOrder[16] = {3, 2, 1, 0, 5, 4, 7, 6, 8, 9, 10, 11, 12, 13, 14, 15};
-  const char* hex = HexDigits(spec);
+  const char* hex = HexDigits(directive);
   char text[38];
   int n = 0;
   text[n++] = '{';
@@ -21,13 +21,13 @@ int FormatGuid(GString& target, const FormatSpec& spec, const unsigned char* gui
     if (i == 3 || i == 5 || i == 7 || i == 9) text[n++] = '-';
   }
   text[n++] = '}';
-  return AppendField(target, spec, "", 0, text, n, false);
+  return AppendField(target, directive, "", 0, text, n, false);
 }
 
-int FormatIpv4(GString& target, const FormatSpec& spec, const unsigned char* address) {
+int FormatIpv4(GString& target, const FormatDirective& directive, const unsigned char* address) {
   uint32_t value;
   std::memcpy(&value, address, sizeof value);
-  const bool threeDigits = spec.Has(kFlagZero);
+  const bool threeDigits = directive.Has(kFlagZero);
   char text[15];
   int n = 0;
   for (int shift = 24; shift >= 0; shift -= 8) {
@@ -37,20 +37,20 @@ int FormatIpv4(GString& target, const FormatSpec& spec, const unsigned char* add
     text[n++] = char('0' + octet % 10);
     if (shift) text[n++] = '.';
   }
-  return AppendField(target, spec, "", 0, text, n, false);
+  return AppendField(target, directive, "", 0, text, n, false);
 }
 
 }  // namespace
 
-int FormatBytes(GString& target, const FormatSpec& spec, FormatArgs& args, const TextSpan& origin) {
+int FormatBytes(GString& target, const FormatDirective& directive, FormatArgs& args, const TextSpan& origin) {
   const auto* bytes = static_cast<const unsigned char*>(args.Pointer(PointerArg::kBytes));
-  if (spec.precision <= 0) return 1;
-  if (!bytes) return AppendNull(target, spec);
-  if (spec.precision > kMaxFieldWidth) return 0;
-  const int count = int(spec.precision);
-  const bool framed = spec.Has(kFlagAlternate);
-  const bool spaced = spec.Has(kFlagSpace);
-  const bool grouped = spec.Has(kFlagGroup);
+  if (directive.precision <= 0) return 1;
+  if (!bytes) return AppendNull(target, directive);
+  if (directive.precision > kMaxFieldWidth) return 0;
+  const int count = int(directive.precision);
+  const bool framed = directive.Has(kFlagAlternate);
+  const bool spaced = directive.Has(kFlagSpace);
+  const bool grouped = directive.Has(kFlagGroup);
   const int groups = (count + kGroupBytes - 1) / kGroupBytes;
 
   int length = 2 * count;
@@ -59,14 +59,14 @@ int FormatBytes(GString& target, const FormatSpec& spec, FormatArgs& args, const
   if (spaced) length += count - 1;
 
   FieldFill fill;
-  if (!fill.Plan(spec, length)) return 0;
+  if (!fill.Plan(directive, length)) return 0;
   FieldWriter out(target);
   const SourceAnchor anchor(target, origin, bytes);
   if (!out.Open(fill.Total(length))) return 0;
   bytes = anchor.Get();
   out.Repeat(u' ', fill.left);
   out.Repeat(u'0', fill.zeros);
-  const char* hex = HexDigits(spec);
+  const char* hex = HexDigits(directive);
   for (int i = 0; i < count; ++i) {
     const bool groupStart = i % kGroupBytes == 0;
     const bool groupEnd = i % kGroupBytes == kGroupBytes - 1 || i == count - 1;
@@ -83,9 +83,9 @@ int FormatBytes(GString& target, const FormatSpec& spec, FormatArgs& args, const
   return 1;
 }
 
-int FormatAddress(GString& target, const FormatSpec& spec, FormatArgs& args) {
-  const bool guid = spec.size == FormatSize::kShort;
+int FormatAddress(GString& target, const FormatDirective& directive, FormatArgs& args) {
+  const bool guid = directive.size == FormatSize::kShort;
   const auto* data = static_cast<const unsigned char*>(args.Pointer(guid ? PointerArg::kGuid : PointerArg::kAddress));
-  if (!data) return AppendField(target, spec, "", 0, "{null}", 6, false);
-  return guid ? FormatGuid(target, spec, data) : FormatIpv4(target, spec, data);
+  if (!data) return AppendField(target, directive, "", 0, "{null}", 6, false);
+  return guid ? FormatGuid(target, directive, data) : FormatIpv4(target, directive, data);
 }

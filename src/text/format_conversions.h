@@ -5,22 +5,22 @@
 
 #include "format_args.h"
 #include "format_field.h"
-#include "format_spec.h"
+#include "format_directive.h"
 #include "gstring.h"
 
 // "d", "i", "u", "x", "X", "o", "y", "p", "P"
-[[nodiscard]] int FormatInteger(GString& target, const FormatSpec& spec, FormatArgs& args);
+[[nodiscard]] int FormatInteger(GString& target, const FormatDirective& directive, FormatArgs& args);
 // "c", "C"
-[[nodiscard]] int FormatCharacter(GString& target, const FormatSpec& spec, FormatArgs& args);
+[[nodiscard]] int FormatCharacter(GString& target, const FormatDirective& directive, FormatArgs& args);
 // "s", "S", "z", "Z"; `origin` is the target's text when the call began.
-[[nodiscard]] int FormatText(GString& target, const FormatSpec& spec, FormatArgs& args,
+[[nodiscard]] int FormatText(GString& target, const FormatDirective& directive, FormatArgs& args,
                              const TextSpan& origin);
 // "b", "B"
-[[nodiscard]] int FormatBytes(GString& target, const FormatSpec& spec, FormatArgs& args,
+[[nodiscard]] int FormatBytes(GString& target, const FormatDirective& directive, FormatArgs& args,
                               const TextSpan& origin);
 // "w", "W": IPv4 address, or with "h" a GUID
-[[nodiscard]] int FormatAddress(GString& target, const FormatSpec& spec, FormatArgs& args);
+[[nodiscard]] int FormatAddress(GString& target, const FormatDirective& directive, FormatArgs& args);
 // "f", "e", "E", "g", "G", "a", "A", "F"
-[[nodiscard]] int FormatFloat(GString& target, const FormatSpec& spec, FormatArgs& args);
+[[nodiscard]] int FormatFloat(GString& target, const FormatDirective& directive, FormatArgs& args);
 // "I", "U"
-[[nodiscard]] int FormatScaled(GString& target, const FormatSpec& spec, FormatArgs& args);
+[[nodiscard]] int FormatScaled(GString& target, const FormatDirective& directive, FormatArgs& args);

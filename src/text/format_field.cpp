@@ -3,31 +3,31 @@
 
 #include <climits>
 
-const char* HexDigits(const FormatSpec& spec) {
-  return spec.Upper() ? "0123456789ABCDEF" : "0123456789abcdef";
+const char* HexDigits(const FormatDirective& directive) {
+  return directive.Upper() ? "0123456789ABCDEF" : "0123456789abcdef";
 }
 
-int SignOf(const FormatSpec& spec, bool negative, char* sign) {
+int SignOf(const FormatDirective& directive, bool negative, char* sign) {
   if (negative) *sign = '-';
-  else if (spec.Has(kFlagPlus)) *sign = '+';
-  else if (spec.Has(kFlagSpace)) *sign = ' ';
+  else if (directive.Has(kFlagPlus)) *sign = '+';
+  else if (directive.Has(kFlagSpace)) *sign = ' ';
   else return 0;
   return 1;
 }
 
-FormatSpec CapWidth(const FormatSpec& spec) {
-  FormatSpec capped = spec;
+FormatDirective CapWidth(const FormatDirective& directive) {
+  FormatDirective capped = directive;
   if (capped.width > kMaxNumberWidth) capped.width = kMaxNumberWidth;
   return capped;
 }
 
-int FieldFill::Plan(const FormatSpec& spec, int length, bool zeroFill) {
+int FieldFill::Plan(const FormatDirective& directive, int length, bool zeroFill) {
   *this = FieldFill();
-  if (spec.width > kMaxFieldWidth) return 0;
-  const int fill = spec.width > length ? int(spec.width) - length : 0;
-  if (spec.Has(kFlagLeft))
+  if (directive.width > kMaxFieldWidth) return 0;
+  const int fill = directive.width > length ? int(directive.width) - length : 0;
+  if (directive.Has(kFlagLeft))
     right = fill;
-  else if (zeroFill && spec.Has(kFlagZero))
+  else if (zeroFill && directive.Has(kFlagZero))
     zeros = fill;
   else
     left = fill;
@@ -90,11 +90,11 @@ const unsigned char* SourceAnchor::Get() const {
   return inside_ ? reinterpret_cast<const unsigned char*>(target_.WideText(0)) + offset_ : source_;
 }
 
-int AppendField(GString& target, const FormatSpec& spec, const char* lead, int leadLength,
+int AppendField(GString& target, const FormatDirective& directive, const char* lead, int leadLength,
                 const char* body, int bodyLength, bool zeroFill) {
   FieldFill fill;
   const int length = leadLength + bodyLength;
-  if (!fill.Plan(spec, length, zeroFill)) return 0;
+  if (!fill.Plan(directive, length, zeroFill)) return 0;
   FieldWriter out(target);
   if (!out.Open(fill.Total(length))) return 0;
   out.Repeat(u' ', fill.left);
@@ -106,6 +106,6 @@ int AppendField(GString& target, const FormatSpec& spec, const char* lead, int l
   return 1;
 }
 
-int AppendNull(GString& target, const FormatSpec& spec) {
-  return AppendField(target, spec, "", 0, "{null}", 6);
+int AppendNull(GString& target, const FormatDirective& directive) {
+  return AppendField(target, directive, "", 0, "{null}", 6);
 }

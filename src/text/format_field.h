@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "format_spec.h"
+#include "format_directive.h"
 #include "gstring.h"
 
 // No format text of this program asks for more: a wider field, a longer byte
@@ -20,13 +20,13 @@ constexpr int64_t kMaxNumberWidth = 512;
 
 // The sign character of a number: "-" for negative values, else "+" or a
 // space as the flags ask. Returns its length, 0 or 1.
-int SignOf(const FormatSpec& spec, bool negative, char* sign);
+int SignOf(const FormatDirective& directive, bool negative, char* sign);
 
-// The specification with its width capped at kMaxNumberWidth.
-FormatSpec CapWidth(const FormatSpec& spec);
+// The directive with its width capped at kMaxNumberWidth.
+FormatDirective CapWidth(const FormatDirective& directive);
 
 // Hexadecimal digits of a conversion: upper-case letters use the upper-case set.
-const char* HexDigits(const FormatSpec& spec);
+const char* HexDigits(const FormatDirective& directive);
 
 // Where the fill of a field goes. Without "-" it stands left, made of zeros
 // (which come behind a sign or prefix) when "0" is given and allowed, else of
@@ -37,7 +37,7 @@ struct FieldFill {
   int right = 0;  // spaces behind the field
 
   // 0 when the width is beyond kMaxFieldWidth.
-  [[nodiscard]] int Plan(const FormatSpec& spec, int length, bool zeroFill = true);
+  [[nodiscard]] int Plan(const FormatDirective& directive, int length, bool zeroFill = true);
   int Total(int length) const { return left + zeros + length + right; }
 };
 
@@ -99,9 +99,9 @@ class SourceAnchor {
 
 // A complete field from Latin-1 text: the fill by the rule above, with the
 // `lead` characters (sign, prefix) before a zero fill, then the body.
-[[nodiscard]] int AppendField(GString& target, const FormatSpec& spec, const char* lead,
+[[nodiscard]] int AppendField(GString& target, const FormatDirective& directive, const char* lead,
                               int leadLength, const char* body, int bodyLength,
                               bool zeroFill = true);
 
 // "{null}" for a null pointer argument, filled like a text.
-[[nodiscard]] int AppendNull(GString& target, const FormatSpec& spec);
+[[nodiscard]] int AppendNull(GString& target, const FormatDirective& directive);

@@ -41,10 +41,10 @@ int ClampPrecision(int64_t precision, int whenZeroOrLess) {
   return precision > kMaxPrecision ? kMaxPrecision : int(precision);
 }
 
-int Finish(GString& target, const FormatSpec& spec, bool negative, const Body& body) {
+int Finish(GString& target, const FormatDirective& directive, bool negative, const Body& body) {
   char sign;
-  const int signLength = SignOf(spec, negative, &sign);
-  return AppendField(target, CapWidth(spec), &sign, signLength, body.text, body.length);
+  const int signLength = SignOf(directive, negative, &sign);
+  return AppendField(target, CapWidth(directive), &sign, signLength, body.text, body.length);
 }
 
 // The decimal exponent of the first significant digit.
@@ -65,31 +65,31 @@ void FixedLayout(Body& body, const char* digits, int count, int point, bool forc
   }
 }
 
-int FormatFixed(GString& target, const FormatSpec& spec, double value) {
-  const int precision = ClampPrecision(spec.precision, 6);
+int FormatFixed(GString& target, const FormatDirective& directive, double value) {
+  const int precision = ClampPrecision(directive.precision, 6);
   DigitString d;
   if (!FixedDigits(value, precision, &d)) return 0;
   const int point = d.point < -precision ? -precision : d.point;
   Body body;
   FixedLayout(body, d.digits, d.count, point, true);
-  return Finish(target, spec, d.negative, body);
+  return Finish(target, directive, d.negative, body);
 }
 
-int FormatExponential(GString& target, const FormatSpec& spec, double value) {
-  const int precision = ClampPrecision(spec.precision, 6);
+int FormatExponential(GString& target, const FormatDirective& directive, double value) {
+  const int precision = ClampPrecision(directive.precision, 6);
   DigitString d;
   if (!SignificantDigits(value, precision + 1, &d)) return 0;
   Body body;
   body.Put(d.digits[0]);
   body.Put('.');
   body.Put(d.digits + 1, precision);
-  body.Exponent(spec.letter == u'E' ? 'E' : 'e', ExponentOf(d, value));
-  return Finish(target, spec, d.negative, body);
+  body.Exponent(directive.letter == u'E' ? 'E' : 'e', ExponentOf(d, value));
+  return Finish(target, directive, d.negative, body);
 }
 
-int FormatGeneral(GString& target, const FormatSpec& spec, double value) {
-  const int precision = spec.precision < 0 ? 6 : ClampPrecision(spec.precision, 1);
-  const bool alternate = spec.Has(kFlagAlternate);
+int FormatGeneral(GString& target, const FormatDirective& directive, double value) {
+  const int precision = directive.precision < 0 ? 6 : ClampPrecision(directive.precision, 1);
+  const bool alternate = directive.Has(kFlagAlternate);
   DigitString d;
   if (!SignificantDigits(value, precision, &d)) return 0;
   const int exponent = ExponentOf(d, value);
@@ -101,7 +101,7 @@ int FormatGeneral(GString& target, const FormatSpec& spec, double value) {
     body.Put(d.digits[0]);
     if (count > 1 || alternate) body.Put('.');
     body.Put(d.digits + 1, count - 1);
-    body.Exponent(spec.letter == u'G' ? 'E' : 'e', exponent);
+    body.Exponent(directive.letter == u'G' ? 'E' : 'e', exponent);
   } else if (value == 0 && !alternate) {
     body.Put('0');
   } else {
@@ -112,10 +112,10 @@ int FormatGeneral(GString& target, const FormatSpec& spec, double value) {
     }
     FixedLayout(body, d.digits, count, point, alternate);
   }
-  return Finish(target, spec, d.negative, body);
+  return Finish(target, directive, d.negative, body);
 }
 
-int FormatHexadecimal(GString& target, const FormatSpec& spec, double value) {
+int FormatHexadecimal(GString& target, const FormatDirective& directive, double value) {
   constexpr int kFractionDigits = 13;  // 52 bits
   uint64_t bits;
   std::memcpy(&bits, &value, sizeof bits);
@@ -131,7 +131,7 @@ int FormatHexadecimal(GString& target, const FormatSpec& spec, double value) {
     if (nibbles[i]) needed = i + 1;
   }
   // Without a precision, as many digits as show the fraction exactly.
-  const int precision = ClampPrecision(spec.precision, needed);
+  const int precision = ClampPrecision(directive.precision, needed);
   if (precision < kFractionDigits && nibbles[precision] >= 8) {
     int i = precision - 1;
     for (; i >= 0 && nibbles[i] == 15; --i) nibbles[i] = 0;
@@ -139,12 +139,12 @@ int FormatHexadecimal(GString& target, const FormatSpec& spec, double value) {
     else ++leading;
   }
 
-  const char* hex = HexDigits(spec);
+  const char* hex = HexDigits(directive);
   Body body;
   body.Put(hex[leading]);
-  if (precision > 0 || spec.Has(kFlagAlternate)) body.Put('.');
+  if (precision > 0 || directive.Has(kFlagAlternate)) body.Put('.');
   for (int i = 0; i < precision; ++i) body.Put(i < kFractionDigits ? hex[nibbles[i]] : '0');
-  body.Put(spec.letter == u'A' ? 'P' : 'p');
+  body.Put(directive.letter == u'A' ? 'P' : 'p');
   body.Put(exponent < 0 ? '-' : '+');
   char digits[8];
   int n = 0;
@@ -153,14 +153,14 @@ int FormatHexadecimal(GString& target, const FormatSpec& spec, double value) {
   while (n) body.Put(digits[--n]);
 
   char lead[3];
-  const int signLength = SignOf(spec, std::signbit(value), lead);
+  const int signLength = SignOf(directive, std::signbit(value), lead);
   lead[signLength] = '0';
   lead[signLength + 1] = 'x';
-  return AppendField(target, CapWidth(spec), lead, signLength + 2, body.text, body.length);
+  return AppendField(target, CapWidth(directive), lead, signLength + 2, body.text, body.length);
 }
 
-int FormatEngineering(GString& target, const FormatSpec& spec, double value) {
-  int precision = ClampPrecision(spec.precision, 3);
+int FormatEngineering(GString& target, const FormatDirective& directive, double value) {
+  int precision = ClampPrecision(directive.precision, 3);
   if (precision < 3) precision = 3;
   DigitString d;
   if (!SignificantDigits(value, precision, &d)) return 0;
@@ -173,37 +173,37 @@ int FormatEngineering(GString& target, const FormatSpec& spec, double value) {
   body.Put(d.digits + integerDigits, d.count - integerDigits);
   // SI prefixes from 10^-24 to 10^24; the micro sign is Latin-1 0xB5 here.
   static const char kPrefixes[] = "yzafpn\xB5m kMGTPEZY";
-  if (spec.Has(kFlagAlternate) && engineering >= -24 && engineering <= 24) {
+  if (directive.Has(kFlagAlternate) && engineering >= -24 && engineering <= 24) {
     body.Put(' ');
     body.Put(kPrefixes[(engineering + 24) / 3]);
   } else {
     body.Exponent('e', engineering);
   }
-  return Finish(target, spec, d.negative, body);
+  return Finish(target, directive, d.negative, body);
 }
 
 // "{ nan}", "{+inf}", "{-inf}", filled to the width, which is not capped here.
-int FormatNotFinite(GString& target, const FormatSpec& spec, double value) {
+int FormatNotFinite(GString& target, const FormatDirective& directive, double value) {
   const char* text = std::isnan(value) ? "{ nan}" : value < 0 ? "{-inf}" : "{+inf}";
-  return AppendField(target, spec, "", 0, text, 6);
+  return AppendField(target, directive, "", 0, text, 6);
 }
 
 }  // namespace
 
-int FormatFloat(GString& target, const FormatSpec& spec, FormatArgs& args) {
+int FormatFloat(GString& target, const FormatDirective& directive, FormatArgs& args) {
   double value;
-  if (spec.letter == u'F' && spec.size == FormatSize::kShort)
+  if (directive.letter == u'F' && directive.size == FormatSize::kShort)
     value = double(args.Int32());
-  else if (spec.letter == u'F' && spec.size == FormatSize::kLong)
+  else if (directive.letter == u'F' && directive.size == FormatSize::kLong)
     value = double(args.Int64());
   else
     value = args.Double();
-  if (!std::isfinite(value)) return FormatNotFinite(target, spec, value);
-  switch (spec.letter) {
-    case u'f': return FormatFixed(target, spec, value);
-    case u'e': case u'E': return FormatExponential(target, spec, value);
-    case u'g': case u'G': return FormatGeneral(target, spec, value);
-    case u'a': case u'A': return FormatHexadecimal(target, spec, value);
-    default: return FormatEngineering(target, spec, value);
+  if (!std::isfinite(value)) return FormatNotFinite(target, directive, value);
+  switch (directive.letter) {
+    case u'f': return FormatFixed(target, directive, value);
+    case u'e': case u'E': return FormatExponential(target, directive, value);
+    case u'g': case u'G': return FormatGeneral(target, directive, value);
+    case u'a': case u'A': return FormatHexadecimal(target, directive, value);
+    default: return FormatEngineering(target, directive, value);
   }
 }

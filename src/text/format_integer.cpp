@@ -21,24 +21,24 @@ int BaseOf(char16_t letter) {
 
 }  // namespace
 
-int FormatInteger(GString& target, const FormatSpec& spec, FormatArgs& args) {
-  const bool pointer = spec.letter == u'p' || spec.letter == u'P';
-  const bool isSigned = spec.letter == u'd' || spec.letter == u'i';
-  const int base = BaseOf(spec.letter);
+int FormatInteger(GString& target, const FormatDirective& directive, FormatArgs& args) {
+  const bool pointer = directive.letter == u'p' || directive.letter == u'P';
+  const bool isSigned = directive.letter == u'd' || directive.letter == u'i';
+  const int base = BaseOf(directive.letter);
 
   uint64_t magnitude = 0;
   bool negative = false;
-  int64_t precision = spec.precision;
+  int64_t precision = directive.precision;
   if (pointer) {
     void* value = args.Pointer(PointerArg::kValue);
     if (!value) {
       // Spaces up to the length a pointer would have had, then filled like a number.
-      const char* text = spec.Has(kFlagAlternate) ? "    {null}" : "  {null}";
-      return AppendField(target, spec, "", 0, text, spec.Has(kFlagAlternate) ? 10 : 8);
+      const char* text = directive.Has(kFlagAlternate) ? "    {null}" : "  {null}";
+      return AppendField(target, directive, "", 0, text, directive.Has(kFlagAlternate) ? 10 : 8);
     }
     magnitude = reinterpret_cast<uintptr_t>(value);
     precision = 8;
-  } else if (spec.size == FormatSize::kLong) {
+  } else if (directive.size == FormatSize::kLong) {
     const int64_t value = args.Int64();
     negative = isSigned && value < 0;
     magnitude = negative ? 0 - uint64_t(value) : uint64_t(value);
@@ -53,7 +53,7 @@ int FormatInteger(GString& target, const FormatSpec& spec, FormatArgs& args) {
   int digits = 1;
   for (uint64_t rest = magnitude / base; rest; rest /= base) ++digits;
 
-  const bool alternate = spec.Has(kFlagAlternate);
+  const bool alternate = directive.Has(kFlagAlternate);
   const char* prefix = "";
   if (alternate && base == 16) prefix = "0x";
   if (alternate && base == 8) prefix = "0";
@@ -61,20 +61,20 @@ int FormatInteger(GString& target, const FormatSpec& spec, FormatArgs& args) {
   int prefixLength = int(std::strlen(prefix));
 
   char sign;
-  const int signLength = isSigned ? SignOf(spec, negative, &sign) : 0;
+  const int signLength = isSigned ? SignOf(directive, negative, &sign) : 0;
 
   if (precision >= signLength + prefixLength + digits) {
     digits = int(precision);
     if (base == 8) prefixLength = 0;  // the leading zeros already start with 0
   }
 
-  const int group = !spec.Has(kFlagGroup) ? 0 : (base == 16 || base == 2) ? 4 : 3;
+  const int group = !directive.Has(kFlagGroup) ? 0 : (base == 16 || base == 2) ? 4 : 3;
   const int separators = group ? (digits - 1) / group : 0;
 
   // The digits from the right, a space after every complete group.
   char body[kBodySize];
   const int bodyLength = digits + separators;
-  const char* hex = HexDigits(spec);
+  const char* hex = HexDigits(directive);
   char* at = body + bodyLength;
   uint64_t rest = magnitude;
   for (int i = 0; i < digits; ++i) {
@@ -87,5 +87,5 @@ int FormatInteger(GString& target, const FormatSpec& spec, FormatArgs& args) {
   int leadLength = 0;
   if (signLength) lead[leadLength++] = sign;
   for (int i = 0; i < prefixLength; ++i) lead[leadLength++] = prefix[i];
-  return AppendField(target, spec, lead, leadLength, body, bodyLength);
+  return AppendField(target, directive, lead, leadLength, body, bodyLength);
 }

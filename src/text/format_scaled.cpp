@@ -5,19 +5,19 @@
 #include "format_conversions.h"
 #include "format_field.h"
 
-int FormatScaled(GString& target, const FormatSpec& spec, FormatArgs& args) {
+int FormatScaled(GString& target, const FormatDirective& directive, FormatArgs& args) {
   uint64_t magnitude;
   bool negative = false;
-  if (spec.letter == u'I') {
-    const int64_t value = spec.size == FormatSize::kLong ? args.Int64() : args.Int32();
+  if (directive.letter == u'I') {
+    const int64_t value = directive.size == FormatSize::kLong ? args.Int64() : args.Int32();
     negative = value < 0;
     magnitude = negative ? 0 - uint64_t(value) : uint64_t(value);
   } else {
-    magnitude = spec.size == FormatSize::kLong ? uint64_t(args.Int64()) : uint32_t(args.Int32());
+    magnitude = directive.size == FormatSize::kLong ? uint64_t(args.Int64()) : uint32_t(args.Int32());
   }
 
-  int precision = spec.precision < 0 ? 3 : spec.precision <= 1 ? 2
-                : spec.precision > kMaxPrecision ? kMaxPrecision : int(spec.precision);
+  int precision = directive.precision < 0 ? 3 : directive.precision <= 1 ? 2
+                : directive.precision > kMaxPrecision ? kMaxPrecision : int(directive.precision);
   int scale = 0;
   while (scale < 6 && (magnitude >> (10 * (scale + 1))) != 0) ++scale;
   DigitString d;
@@ -46,7 +46,7 @@ int FormatScaled(GString& target, const FormatSpec& spec, FormatArgs& args) {
     if (d.point > precision) body[n++] = '.';
   }
   static const char* const kUnits[] = {"  ", "Ki", "Mi", "Gi", "Ti", "Pi", "Ei", "Zi", "Yi"};
-  if (spec.Has(kFlagAlternate)) {
+  if (directive.Has(kFlagAlternate)) {
     body[n++] = ' ';
     body[n++] = kUnits[scale][0];
     body[n++] = kUnits[scale][1];
@@ -57,6 +57,6 @@ int FormatScaled(GString& target, const FormatSpec& spec, FormatArgs& args) {
   }
 
   char sign;
-  const int signLength = SignOf(spec, negative, &sign);
-  return AppendField(target, CapWidth(spec), &sign, signLength, body, n);
+  const int signLength = SignOf(directive, negative, &sign);
+  return AppendField(target, CapWidth(directive), &sign, signLength, body, n);
 }

@@ -28,22 +28,22 @@ struct Taken {
   int64_t length = 0;
 };
 
-bool Escaped(unsigned c, const FormatSpec& spec) {
-  if (spec.Has(kFlagEscapeAll)) return c < 0x20 || c > 0x7E;
-  return spec.Has(kFlagAlternate) && c < 0x20;
+bool Escaped(unsigned c, const FormatDirective& directive) {
+  if (directive.Has(kFlagEscapeAll)) return c < 0x20 || c > 0x7E;
+  return directive.Has(kFlagAlternate) && c < 0x20;
 }
 
 // Counting units one by one: UTF-16 text, and 8-bit text with "$" (bytes).
-Taken TakeUnits(const TextSource& text, const FormatSpec& spec) {
-  const bool exact = spec.precision < 0;
-  const int64_t limit = exact ? -spec.precision : spec.precision;
+Taken TakeUnits(const TextSource& text, const FormatDirective& directive) {
+  const bool exact = directive.precision < 0;
+  const int64_t limit = exact ? -directive.precision : directive.precision;
   Taken t;
   for (;;) {
     if (limit && t.taken == limit) break;
     if (text.bound >= 0 && t.taken >= text.bound) break;
     const unsigned c = text.At(t.taken);
     if (c == 0 && !exact) break;
-    t.length += Escaped(c, spec) ? 4 : 1;
+    t.length += Escaped(c, directive) ? 4 : 1;
     ++t.taken;
   }
   return t;
@@ -51,9 +51,9 @@ Taken TakeUnits(const TextSource& text, const FormatSpec& spec) {
 
 // Counting UTF-8 characters: a byte below 0x80 or a lead byte starts one, and
 // a character takes the continuation bytes its lead byte announces.
-Taken TakeCharacters(const TextSource& text, const FormatSpec& spec) {
-  const bool exact = spec.precision < 0;
-  const int64_t limit = exact ? -spec.precision : spec.precision;
+Taken TakeCharacters(const TextSource& text, const FormatDirective& directive) {
+  const bool exact = directive.precision < 0;
+  const int64_t limit = exact ? -directive.precision : directive.precision;
   const auto inside = [&](int64_t i) { return text.bound < 0 || i < text.bound; };
   Taken t;
   int64_t characters = 0;
@@ -63,7 +63,7 @@ Taken TakeCharacters(const TextSource& text, const FormatSpec& spec) {
     ++t.taken;
     if (b >= 0x80 && b < 0xC0) continue;  // stray continuation byte: the decoder rejects it
     ++characters;
-    t.length += Escaped(b, spec) ? 4 : 1;
+    t.length += Escaped(b, directive) ? 4 : 1;
     const int announced = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
     for (int i = 0; i < announced && inside(t.taken) && (text.At(t.taken) & 0xC0) == 0x80; ++i)
       ++t.taken;
@@ -72,10 +72,10 @@ Taken TakeCharacters(const TextSource& text, const FormatSpec& spec) {
 }
 
 // Resolves the pointer argument of "s", "S", "z", "Z" into a text; false for a null pointer.
-bool ResolveText(const FormatSpec& spec, const void* pointer, TextSource* text) {
+bool ResolveText(const FormatDirective& directive, const void* pointer, TextSource* text) {
   if (!pointer) return false;
-  const bool narrowArgument = spec.size == FormatSize::kShort;
-  if (spec.letter == u's' || spec.letter == u'S') {
+  const bool narrowArgument = directive.size == FormatSize::kShort;
+  if (directive.letter == u's' || directive.letter == u'S') {
     text->data = static_cast<const unsigned char*>(pointer);
     text->wide = !narrowArgument;
   } else if (narrowArgument) {
@@ -98,13 +98,13 @@ bool ResolveText(const FormatSpec& spec, const void* pointer, TextSource* text) 
 // Writes the taken text into the field, decoding runs of 8-bit text and
 // escaping what the flags ask for, never past `fieldEnd`.
 [[nodiscard]] bool WriteText(FieldWriter& out, const TextSource& text, int64_t taken,
-                             const FormatSpec& spec, const char16_t* fieldEnd) {
-  const char* hex = HexDigits(spec);
-  const bool decode = !text.wide && !spec.Has(kFlagEscapeAll);
+                             const FormatDirective& directive, const char16_t* fieldEnd) {
+  const char* hex = HexDigits(directive);
+  const bool decode = !text.wide && !directive.Has(kFlagEscapeAll);
   int64_t i = 0;
   while (i < taken) {
     const unsigned c = text.At(i);
-    if (Escaped(c, spec)) {
+    if (Escaped(c, directive)) {
       out.Escape(c, hex, fieldEnd);
       ++i;
     } else if (!decode) {
@@ -112,7 +112,7 @@ bool ResolveText(const FormatSpec& spec, const void* pointer, TextSource* text) 
       ++i;
     } else {
       int64_t run = i + 1;
-      while (run < taken && !Escaped(text.At(run), spec)) ++run;
+      while (run < taken && !Escaped(text.At(run), directive)) ++run;
       // The room keeps as many spare units behind the field as the text has bytes.
       const int units = DecodeUtf8(reinterpret_cast<const char*>(text.data + i), int(run - i), out.Next());
       if (units < 0) return false;
@@ -126,21 +126,21 @@ bool ResolveText(const FormatSpec& spec, const void* pointer, TextSource* text) 
 
 }  // namespace
 
-int FormatCharacter(GString& target, const FormatSpec& spec, FormatArgs& args) {
+int FormatCharacter(GString& target, const FormatDirective& directive, FormatArgs& args) {
   const uint32_t value = uint32_t(args.Int32());
-  const bool narrow = spec.size == FormatSize::kShort;
+  const bool narrow = directive.size == FormatSize::kShort;
   const unsigned c = narrow ? value & 0xFF : value & 0xFFFF;
-  const bool escaped = Escaped(c, spec);
+  const bool escaped = Escaped(c, directive);
   if (!escaped && narrow && c >= 0x80) return 0;  // one byte of a UTF-8 sequence does not decode
   const int length = escaped ? 4 : 1;
   FieldFill fill;
-  if (!fill.Plan(spec, length)) return 0;
+  if (!fill.Plan(directive, length)) return 0;
   FieldWriter out(target);
   if (!out.Open(fill.Total(length))) return 0;
   out.Repeat(u' ', fill.left);
   out.Repeat(u'0', fill.zeros);
   if (escaped)
-    out.Escape(c, HexDigits(spec), out.Next() + 4);
+    out.Escape(c, HexDigits(directive), out.Next() + 4);
   else
     out.Put(char16_t(c));
   out.Repeat(u' ', fill.right);
@@ -148,23 +148,23 @@ int FormatCharacter(GString& target, const FormatSpec& spec, FormatArgs& args) {
   return 1;
 }
 
-int FormatText(GString& target, const FormatSpec& spec, FormatArgs& args, const TextSpan& origin) {
-  const bool isString = spec.letter == u'z' || spec.letter == u'Z';
-  const bool narrowArgument = spec.size == FormatSize::kShort;
+int FormatText(GString& target, const FormatDirective& directive, FormatArgs& args, const TextSpan& origin) {
+  const bool isString = directive.letter == u'z' || directive.letter == u'Z';
+  const bool narrowArgument = directive.size == FormatSize::kShort;
   const PointerArg kind = !isString ? (narrowArgument ? PointerArg::kNarrow : PointerArg::kWide)
                                     : (narrowArgument ? PointerArg::kRecord : PointerArg::kString);
   const void* pointer = args.Pointer(kind);
-  if (!isString && spec.size == FormatSize::kLong) return 1;  // consumed, not printed
+  if (!isString && directive.size == FormatSize::kLong) return 1;  // consumed, not printed
   TextSource text;
-  if (!ResolveText(spec, pointer, &text)) return AppendNull(target, spec);
-  if (spec.precision < -kMaxFieldWidth) return 0;
+  if (!ResolveText(directive, pointer, &text)) return AppendNull(target, directive);
+  if (directive.precision < -kMaxFieldWidth) return 0;
   const SourceAnchor anchor(target, origin, text.data);
   text.data = anchor.Get();
 
-  const Taken t = text.wide || spec.Has(kFlagEscapeAll) ? TakeUnits(text, spec)
-                                                          : TakeCharacters(text, spec);
+  const Taken t = text.wide || directive.Has(kFlagEscapeAll) ? TakeUnits(text, directive)
+                                                          : TakeCharacters(text, directive);
   FieldFill fill;
-  if (t.length > INT32_MAX / 2 || !fill.Plan(spec, int(t.length))) return 0;
+  if (t.length > INT32_MAX / 2 || !fill.Plan(directive, int(t.length))) return 0;
   FieldWriter out(target);
   // Decoded 8-bit text is cut at the field's end; the spare room lets a run
   // decode in place before it is cut.
@@ -173,7 +173,7 @@ int FormatText(GString& target, const FormatSpec& spec, FormatArgs& args, const 
   out.Repeat(u' ', fill.left);
   out.Repeat(u'0', fill.zeros);
   const char16_t* fieldEnd = out.Next() + t.length;
-  if (!WriteText(out, text, t.taken, spec, fieldEnd)) return 0;
+  if (!WriteText(out, text, t.taken, directive, fieldEnd)) return 0;
   out.Repeat(u' ', fill.right);
   out.Close();
   return 1;

@@ -5,7 +5,7 @@
 #include "format_cases.h"
 #include "format_field.h"
 
-TEST(FormatEngineTest, TextAndSpecifications) {
+TEST(FormatEngineTest, TextAndDirectives) {
   const FormatCase cases[] = {
       FORMAT_CASE(u"", 1, u""),
       FORMAT_CASE(u"plain", 1, u"plain"),

@@ -71,8 +71,8 @@ def main(argv):
         return 1
     if command == "verify" and len(argv) >= 4:
         failed = 0
-        for spec in argv[3:]:
-            variant, path = spec.split(":", 1)
+        for item in argv[3:]:
+            variant, path = item.split(":", 1)
             with open(path, "rb") as image:
                 faults = patterns.verify(layout, int(variant), image.read())
             for fault in faults:

@@ -55,15 +55,15 @@ bool CheckFormat(const std::string& format, const std::vector<ArgumentKind>& arg
                  std::string* reason) {
   std::size_t next = 0;  // next argument to consume
   int conversion = 0;
-  auto take = [&](ArgumentKind wanted, const std::string& spec, const char* as) {
+  auto take = [&](ArgumentKind wanted, const std::string& directive, const char* as) {
     if (next >= arguments.size()) {
-      *reason = "conversion " + std::to_string(conversion) + " \"" + spec + "\" takes " + as +
+      *reason = "conversion " + std::to_string(conversion) + " \"" + directive + "\" takes " + as +
                 " but only " + std::to_string(arguments.size()) +
                 " argument(s) are passed (" + DescribeArguments(arguments) + ")";
       return false;
     }
     if (arguments[next] != wanted) {
-      *reason = "conversion " + std::to_string(conversion) + " \"" + spec + "\" takes " + as +
+      *reason = "conversion " + std::to_string(conversion) + " \"" + directive + "\" takes " + as +
                 " where argument " + std::to_string(next + 1) + " is " +
                 (arguments[next] == ArgumentKind::kInteger ? "an integer" : "a UTF-16 text");
       return false;
@@ -112,19 +112,19 @@ bool CheckFormat(const std::string& format, const std::vector<ArgumentKind>& arg
     }
     if (i >= n || !IsConversionLetter(format[i])) continue;  // not a conversion: copied as text
     const char letter = format[i++];
-    const std::string spec = format.substr(start, i - start);
+    const std::string directive = format.substr(start, i - start);
     std::string what;
     switch (Consumes(letter, narrow, wide64, &what)) {
       case Takes::kNothing:
         break;
       case Takes::kInteger:
-        if (!take(ArgumentKind::kInteger, spec, "an integer")) return false;
+        if (!take(ArgumentKind::kInteger, directive, "an integer")) return false;
         break;
       case Takes::kText:
-        if (!take(ArgumentKind::kText, spec, "a UTF-16 text")) return false;
+        if (!take(ArgumentKind::kText, directive, "a UTF-16 text")) return false;
         break;
       case Takes::kOther:
-        *reason = "conversion " + std::to_string(conversion) + " \"" + spec + "\" takes " + what +
+        *reason = "conversion " + std::to_string(conversion) + " \"" + directive + "\" takes " + what +
                   ", which the program never passes";
         return false;
     }

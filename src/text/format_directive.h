@@ -1,4 +1,4 @@
-// One conversion specification of a format text: flags, width, precision, size, letter.
+// One conversion directive of a format text: flags, width, precision, size, letter.
 #pragma once
 
 // %[flags][width][.precision][size]letter
@@ -7,7 +7,7 @@
 //   precision  up to ten digits, or * (an int argument, negative values kept)
 //   size       h, l (no effect), L or ll
 //   letter     d i u x X o y p P c C s S z Z b B f e E g G a A F I U w W N n T t Y
-// Any other character in the letter's place ends the specification silently
+// Any other character in the letter's place ends the directive silently
 // and is then copied as text.
 
 #include <cstdint>
@@ -26,20 +26,20 @@ enum FormatFlag : unsigned {
 
 enum class FormatSize { kDefault, kShort, kLong };  // none or "l"; "h"; "L" or "ll"
 
-struct FormatSpec {
+struct FormatDirective {
   unsigned flags = 0;
   int64_t width = -1;     // -1: no fill; up to ten digits, so wider than int
   int64_t precision = 0;  // 0 when absent; each conversion reads it its own way
   FormatSize size = FormatSize::kDefault;
-  char16_t letter = 0;    // 0: the specification ended without a conversion letter
+  char16_t letter = 0;    // 0: the directive ended without a conversion letter
 
   bool Has(unsigned flag) const { return (flags & flag) != 0; }
   // Upper-case letters print hexadecimal digits and escapes in upper case.
   bool Upper() const { return letter >= u'A' && letter <= u'Z'; }
 };
 
-// Reads the specification that follows a "%" at `text` (which points behind the
+// Reads the directive that follows a "%" at `text` (which points behind the
 // "%"), taking "*" arguments from `args`. Returns where scanning resumes: behind
 // the conversion letter, or at the character that stood in its place when that
-// is no conversion letter (spec->letter is then 0).
-const char16_t* ParseSpec(const char16_t* text, FormatArgs& args, FormatSpec* spec);
+// is no conversion letter (directive->letter is then 0).
+const char16_t* ParseDirective(const char16_t* text, FormatArgs& args, FormatDirective* directive);

@@ -1,12 +1,12 @@
-// Parses a conversion specification: flags, width, precision, size, letter, in this order.
-#include "format_spec.h"
+// Parses a conversion directive: flags, width, precision, size, letter, in this order.
+#include "format_directive.h"
 
 #include "format_args.h"
 
 namespace {
 
 // Width and precision read at most this many digits; a further digit is left
-// for the next part of the specification.
+// for the next part of the directive.
 constexpr int kMaxDigits = 10;
 
 unsigned FlagOf(char16_t c) {
@@ -37,47 +37,47 @@ const char16_t* ReadNumber(const char16_t* text, int64_t* value) {
 
 }  // namespace
 
-const char16_t* ParseSpec(const char16_t* text, FormatArgs& args, FormatSpec* spec) {
-  *spec = FormatSpec();
+const char16_t* ParseDirective(const char16_t* text, FormatArgs& args, FormatDirective* directive) {
+  *directive = FormatDirective();
   while (const unsigned flag = FlagOf(*text)) {
-    spec->flags |= flag;
+    directive->flags |= flag;
     ++text;
   }
 
   if (*text == u'*') {
     const int64_t width = args.Int32();
-    if (width < 0) spec->flags |= kFlagLeft;
-    spec->width = width < 0 ? -width : width;
+    if (width < 0) directive->flags |= kFlagLeft;
+    directive->width = width < 0 ? -width : width;
     ++text;
   } else if (*text >= u'0' && *text <= u'9') {
-    text = ReadNumber(text, &spec->width);
+    text = ReadNumber(text, &directive->width);
   }
 
   if (*text == u'.') {
     ++text;
     if (*text == u'*') {
-      spec->precision = args.Int32();
+      directive->precision = args.Int32();
       ++text;
     } else {
-      text = ReadNumber(text, &spec->precision);
+      text = ReadNumber(text, &directive->precision);
     }
   }
 
   if (*text == u'h') {
-    spec->size = FormatSize::kShort;
+    directive->size = FormatSize::kShort;
     ++text;
   } else if (*text == u'L') {
-    spec->size = FormatSize::kLong;
+    directive->size = FormatSize::kLong;
     ++text;
   } else if (*text == u'l') {
     ++text;
     if (*text == u'l') {
-      spec->size = FormatSize::kLong;
+      directive->size = FormatSize::kLong;
       ++text;
     }
   }
 
   if (!IsConversionLetter(*text)) return text;  // also the end of the format
-  spec->letter = *text;
+  directive->letter = *text;
   return text + 1;
 }
