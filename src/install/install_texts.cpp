@@ -1,5 +1,4 @@
 // The installer's text lookup: the base tables, then the installer's own table.
-// (Kept apart from windows.h, whose FindText macro would rename the lookup.)
 #include "install/install.h"
 
 void CInstall::ReleaseTexts() {

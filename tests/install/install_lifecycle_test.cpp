@@ -1,5 +1,6 @@
 // The installer object under Wine: defaults, text lookup, options, paths and the start-up checks.
 #include <windows.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
