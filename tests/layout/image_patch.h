@@ -7,10 +7,15 @@
 
 struct KeyChoice {
   unsigned scanCode;  // 0xE0nn / 0xE1nn for prefixed keys
-  unsigned vk;
+  unsigned vk;        // 0: no choice, the library keeps its own
 };
 
-// False when a pattern is empty or missing from the image.
-[[nodiscard]] bool PatchImage(std::vector<uint8_t>* image, const std::vector<uint8_t>& scanPattern,
-                              const std::vector<uint8_t>& e0Pattern, const std::vector<uint8_t>& e1Pattern,
-                              const std::vector<uint8_t>& decimalPattern, const std::vector<KeyChoice>& choices);
+struct ImagePatterns {
+  std::vector<uint8_t> scan, e0, e1, decimal;
+};
+
+// False when a pattern the patch needs is empty or missing from the image: the
+// three tables' patterns whenever there are choices, the decimal pattern only
+// when the ',' decimal is wanted.
+[[nodiscard]] bool PatchImage(std::vector<uint8_t>* image, const ImagePatterns& patterns,
+                              const std::vector<KeyChoice>& choices, bool commaDecimal);

@@ -205,19 +205,39 @@ void CheckResources(HMODULE module, const std::string& library, const Expectatio
             "no version resource");
 }
 
-// Patches a copy as the install does, loads it and reads the changes back.
+// Patches a copy as the install does, loads it and reads the changes back. The
+// choices sit at the first and last entries of the scan-code and E0 tables, so
+// a pattern that marked a table one entry off would show.
 void CheckPatchedCopy(const std::string& library, const Expectations& e, int width, Report* r) {
-  static const KeyChoice kChoices[] = {{0x003A, 0x00A2}, {0xE05D, 0x01A5}, {0xE11D, 0x0091}};
-  std::vector<uint8_t> image;
+  static const KeyChoice kChoices[] = {{0x0001, 0x0014}, {0x003A, 0x00A2}, {0x007E, 0x0090},
+                                       {0xE010, 0x01A6}, {0xE05D, 0x01A5}, {0xE06D, 0x01A7},
+                                       {0xE11D, 0x0091}, {0x0045, 0}};
+  // Choices that reach no entry: a scan code past the table, prefixed scan
+  // codes the tables lack, and no choice at all.
+  static const KeyChoice kNoEffect[] = {{0x00FF, 0x0041}, {0xE0FF, 0x0041}, {0xE101, 0x0041}, {0x0002, 0}};
+  std::vector<uint8_t> original;
   const std::vector<uint8_t>* scan = e.Pattern(147 + e.variant);
   const std::vector<uint8_t>* e0 = e.Pattern(150);
   const std::vector<uint8_t>* e1 = e.Pattern(151);
   const std::vector<uint8_t>* decimal = e.Pattern(146);
-  r->Expect(ReadFile(library, &image), "cannot read the library");
+  r->Expect(ReadFile(library, &original), "cannot read the library");
   r->Expect(scan && e0 && e1 && decimal, "patterns missing from the expectations");
-  if (image.empty() || !scan || !e0 || !e1 || !decimal) return;
+  r->Expect(e.scanTable.size() == 0x7F, "the expectations hold %u scan-code entries", static_cast<unsigned>(e.scanTable.size()));
+  if (original.empty() || !scan || !e0 || !e1 || !decimal || e.scanTable.size() != 0x7F) return;
+  ImagePatterns patterns{*scan, *e0, *e1, *decimal};
+
+  std::vector<uint8_t> untouched = original;
+  r->Expect(PatchImage(&untouched, patterns, std::vector<KeyChoice>(std::begin(kNoEffect), std::end(kNoEffect)),
+                       false) && untouched == original,
+            "choices that reach no entry, with the '.' decimal kept, changed the image");
+  ImagePatterns missing = patterns;
+  missing.decimal.assign(missing.decimal.size(), 0x5A);
+  r->Expect(PatchImage(&untouched, missing, {}, false) && !PatchImage(&untouched, missing, {}, true),
+            "a missing decimal pattern fails only when the ',' decimal is wanted");
+
+  std::vector<uint8_t> image = original;
   std::vector<KeyChoice> choices(std::begin(kChoices), std::end(kChoices));
-  r->Expect(PatchImage(&image, *scan, *e0, *e1, *decimal, choices), "a pattern is missing from the image");
+  r->Expect(PatchImage(&image, patterns, choices, true), "a pattern is missing from the image");
 
   char folder[MAX_PATH];
   DWORD length = GetTempPathA(MAX_PATH, folder);
@@ -228,14 +248,19 @@ void CheckPatchedCopy(const std::string& library, const Expectations& e, int wid
     r->Expect(patched.loaded() && patched.tables(), "patched copy does not load");
     if (patched.tables()) {
       TableReader t(patched.tables(), width);
-      r->Expect(t.ScanToVk(0x3A) == 0x00A2, "patched scan 3A gives %04X", t.ScanToVk(0x3A));
-      r->Expect(t.PrefixedToVk(false, 0x5D) == 0x01A5, "patched E0 5D gives %04X", t.PrefixedToVk(false, 0x5D));
-      r->Expect(t.PrefixedToVk(true, 0x1D) == 0x0091, "patched E1 1D gives %04X", t.PrefixedToVk(true, 0x1D));
+      for (const KeyChoice& c : kChoices) {
+        unsigned want = c.vk ? c.vk : e.scanTable[c.scanCode].vk;
+        unsigned got = c.scanCode < 0x7F ? t.ScanToVk(c.scanCode)
+                                         : t.PrefixedToVk(c.scanCode >= 0xE100, c.scanCode & 0xFF);
+        r->Expect(got == want, "patched %04X gives %04X, not %04X", c.scanCode, got, want);
+      }
       r->Expect(CharOf(t, kVkDecimal, 0) == ',' && CharOf(t, kVkDecimal, kShift) == ',', "patched decimal is not ','");
       // Neighbours of the patched entries keep their keys.
-      r->Expect(t.ScanToVk(0x3B) == e.scanTable[0x3B].vk && t.ScanToVk(0x39) == e.scanTable[0x39].vk,
+      r->Expect(t.ScanToVk(0x02) == e.scanTable[0x02].vk && t.ScanToVk(0x3B) == e.scanTable[0x3B].vk &&
+                    t.ScanToVk(0x39) == e.scanTable[0x39].vk && t.ScanToVk(0x7D) == e.scanTable[0x7D].vk,
                 "patch spilled into the scan table");
-      r->Expect(t.PrefixedToVk(false, 0x5C) == 0x015C && t.PrefixedToVk(false, 0x5E) == 0x015E,
+      r->Expect(t.PrefixedToVk(false, 0x19) == 0x01B0 && t.PrefixedToVk(false, 0x5C) == 0x015C &&
+                    t.PrefixedToVk(false, 0x5E) == 0x015E && t.PrefixedToVk(false, 0x6C) == 0x01B4,
                 "patch spilled into the E0 table");
       r->Expect(CharOf(t, VK_NUMPAD9, 0) == '9', "patch spilled into the numpad table");
       r->Expect(t.PointersValid(), "patched copy has pointers this process cannot follow");
