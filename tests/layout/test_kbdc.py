@@ -54,6 +54,29 @@ class SourceChecks(unittest.TestCase):
         self.assertEqual(sorted(layout.scan_table(2)), sorted(qwerty))  # Colemak moves keys, loses none
 
 
+def catalogue_texts(folder):
+    """StringId -> text of the single-line texts of one text folder."""
+    texts = {}
+    for name in sorted(os.listdir(folder)):
+        if name.endswith(".txt"):
+            with open(os.path.join(folder, name), encoding="utf-8") as lines:
+                for line in lines:
+                    fields = line.split(None, 1)
+                    if fields and fields[0].isdigit():
+                        texts[int(fields[0])] = fields[1].strip() if len(fields) > 1 else ""
+    return texts
+
+
+class RegistrationTexts(unittest.TestCase):
+    def test_registration_names_the_library_and_its_display_name(self):
+        """The registration's file value (text 83) is the library's name, and its
+        display name (text 84) points at the string resource of the variant's name."""
+        layout = layout_source.read(SOURCE)
+        texts = catalogue_texts(os.path.join(ROOT, "content", "texts", "base"))
+        self.assertEqual(texts[83], layout.facts["file"])
+        self.assertEqual(texts[84], "@%s,-%s" % (layout.facts["file"], layout.facts["display"]))
+
+
 class ImageChecks(unittest.TestCase):
     def setUp(self):
         self.layout = layout_source.read(SOURCE)
