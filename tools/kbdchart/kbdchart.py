@@ -78,6 +78,7 @@ def dead_key_table(layout):
 
 def chart(layout):
     out = ['<!DOCTYPE html>', '<html lang="en">', "<head>", '<meta charset="utf-8">',
+           '<meta http-equiv="X-UA-Compatible" content="IE=edge">',
            "<title>Kreska &ndash; keyboard layout chart / schemat układu klawiatury</title>",
            "<style>%s</style>" % STYLE, "</head>", "<body>",
            "<h1>Kreska &ndash; keyboard layout chart<br><span class=\"pl\" lang=\"pl\">"
@@ -100,11 +101,17 @@ def chart(layout):
                 "Akcenty <span class=\"dead\">na czerwono</span> to martwe klawisze zestawu "
                 "alternatywnego (wybieranego podczas instalacji): najpierw akcent, potem litera. "
                 "W zestawie zwykłym te miejsca nic nie wpisują, a ` ' \" ^ ~ wpisuje się wprost, "
-                "jak na klawiaturze amerykańskiej.")]
+                "jak na klawiaturze amerykańskiej."),
+           # Browsers before Internet Explorer 9 (those of Windows 2000 and XP)
+           # cannot draw the keyboards and would show their legends as a jumble.
+           "<!--[if lt IE 9]>" + both(
+               "This browser cannot draw the keyboard pictures; the tables below list every character.",
+               "Ta przeglądarka nie potrafi narysować klawiatur; tabele poniżej wymieniają każdy znak.")
+           + "<![endif]-->"]
     notes = {
         0: ("The US English arrangement.", "Układ amerykański."),
         1: ("Y and Z swapped, as Polish typists are used to. AltGr + X gives ź, AltGr + Z ż, wherever Z is.",
-            "Y i Z zamienione, jak przywykli polscy maszyniści. AltGr + X daje ź, AltGr + Z ż, gdziekolwiek jest Z."),
+            "Y i Z zamienione, jak w polskim układzie maszynistki. AltGr + X daje ź, AltGr + Z ż, gdziekolwiek jest Z."),
         2: ("The Colemak arrangement of letters; the AltGr characters follow the letters.",
             "Układ liter Colemak; znaki z AltGr idą za literami."),
     }
@@ -113,7 +120,9 @@ def chart(layout):
         out.append("<h2>%s</h2>" % escape(short))
         en, pl = notes.get(variant, ("", ""))
         out.append(both(en, pl))
+        out.append("<!--[if gte IE 9]><!-->")
         out.append(keyboard_svg.svg(layout, variant))
+        out.append("<!--<![endif]-->")
         out.append("</section>")
     out.append("<h2>AltGr characters<br><span class=\"pl\" lang=\"pl\">Znaki z AltGr</span></h2>")
     out.append(both("The same in every variant: a character belongs to its letter, not to its place.",
