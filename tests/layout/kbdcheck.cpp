@@ -116,11 +116,27 @@ void CheckPromises(const TableReader& t, const Expectations& e, Report* r) {
                 t.ModifierBits(VK_MENU) == 4, "modifier keys");
   r->Expect((t.LocaleFlags() & 1) == 1, "right Alt is not AltGr");
   r->Expect(CharOf(t, 'A', 0) == 'a' && CharOf(t, 'A', kShift) == 'A', "a / A");
-  r->Expect(CharOf(t, 'A', kAltGr) == 0x0105 && CharOf(t, 'A', kShiftAltGr) == 0x0104, "AltGr + a gives ą / Ą");
-  r->Expect(CharOf(t, 'Z', kShiftAltGr) == 0x017B, "Shift + AltGr + z gives Ż");
-  r->Expect(CharOf(t, 'X', kAltGr) == 0x017A && CharOf(t, 'L', kAltGr) == 0x0142, "AltGr + x ź, l ł");
-  unsigned attributes = 0;
-  r->Expect(t.Char('A', 0, nullptr, &attributes) >= 0 && attributes == 5, "Caps Lock on a and AltGr + a");
+  // The Polish letters on AltGr + a c e l n o s x z, capitals with Shift, and
+  // Caps Lock acting on them as on the plain letters.
+  static const unsigned kPolish[][3] = {{'A', 0x0105, 0x0104}, {'C', 0x0107, 0x0106}, {'E', 0x0119, 0x0118},
+                                        {'L', 0x0142, 0x0141}, {'N', 0x0144, 0x0143}, {'O', 0x00F3, 0x00D3},
+                                        {'S', 0x015B, 0x015A}, {'X', 0x017A, 0x0179}, {'Z', 0x017C, 0x017B}};
+  for (const auto& letter : kPolish) {
+    unsigned attributes = 0;
+    r->Expect(CharOf(t, letter[0], kAltGr) == static_cast<long>(letter[1]) &&
+                  CharOf(t, letter[0], kShiftAltGr) == static_cast<long>(letter[2]),
+              "AltGr + %c gives %04lX / %04lX", letter[0], CharOf(t, letter[0], kAltGr),
+              CharOf(t, letter[0], kShiftAltGr));
+    r->Expect(t.Char(letter[0], 0, nullptr, &attributes) >= 0 && attributes == 5,
+              "Caps Lock on %c and AltGr + %c: attributes %X", letter[0], letter[0], attributes);
+  }
+  // Typographic quotes and dashes, and the euro sign.
+  static const unsigned kTypography[][3] = {{0xDB, kAltGr, 0x201E}, {0xDD, kAltGr, 0x201D}, {'9', kAltGr, 0x2018},
+                                            {'0', kAltGr, 0x2019}, {0xBD, kAltGr, 0x2013},
+                                            {0xBD, kShiftAltGr, 0x2014}, {'U', kAltGr, 0x20AC}};
+  for (const auto& c : kTypography)
+    r->Expect(CharOf(t, c[0], c[1]) == static_cast<long>(c[2]), "vk %02X bits %u gives %04lX, not %04X", c[0], c[1],
+              CharOf(t, c[0], c[1]), c[2]);
   r->Expect(CharOf(t, kVkOem7, 0) == '\'' && CharOf(t, kVkOem7, kShift) == '"' && CharOf(t, kVkOem3, kShift) == '~' &&
                 CharOf(t, '6', kShift) == '^' && CharOf(t, kVkOem3, 0) == '`', "US ` ' \" ^ ~ typed directly");
   r->Expect(CharOf(t, kVkDecimal, 0) == '.', "keypad decimal is '.'");
