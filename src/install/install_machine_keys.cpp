@@ -24,11 +24,16 @@ int CInstall::RegisterLayout() {
   if (!layouts) return 0;
   RegKey layout(CreateKey(layouts.Get(), 85, access));
   if (!layout) return 0;
-  const HKEY k = layout.Get();
-  return SetStringValue(k, 17, StringId(81)) && SetStringValue(k, 20, StringId(87)) &&
-                 SetStringValue(k, 19, StringId(84)) && SetStringValue(k, 18, StringId(83))
-             ? 1
-             : 0;
+  // Every value is written even when one before it failed; the result says
+  // whether all four are in place.
+  const struct {
+    StringId value, text;
+  } values[] = {{17, 81}, {20, 87}, {19, 84}, {18, 83}};
+  int result = 1;
+  for (const auto& v : values) {
+    if (!SetStringValue(layout.Get(), v.value, v.text)) result = 0;
+  }
+  return result;
 }
 
 int CInstall::ReadSystemKeyMap() {
@@ -71,8 +76,11 @@ int CInstall::WriteHotkeyValues() {
   if (!key) return 0;
   GString three;
   three.AssignWide(u"3");
-  return SetStringValue(key.Get(), 14, three) && SetStringValue(key.Get(), 15, three) &&
-                 SetStringValue(key.Get(), 16, three)
-             ? 1
-             : 0;
+  // All three are written; the result says whether all three are in place.
+  const StringId values[] = {14, 15, 16};
+  int result = 1;
+  for (const StringId value : values) {
+    if (!SetStringValue(key.Get(), value, three)) result = 0;
+  }
+  return result;
 }

@@ -429,6 +429,19 @@ TEST_F(InstallRecords, RegistrationGoesToTheNativeViewAndTheRecordStays32Bit) {
   EXPECT_EQ(kInstallVersion, later.installedVersion);
 }
 
+TEST_F(InstallRecords, RegistrationWritesEveryValueWhenOneFails) {
+  // An empty name for value 17 (searched before the installer's texts) makes
+  // the first write fail; the three after it are still written.
+  FillTable(install.baseTexts, {{17, u""}});
+  EXPECT_EQ(0, install.RegisterLayout());
+  const REGSAM view = Is64BitPrefix() ? k64 : k32;
+  for (const wchar_t* name : {L"Layout Help", L"Layout Id", L"Layout File"}) {
+    DWORD type;
+    GetRaw(kLayout, name, &type, view);
+    EXPECT_EQ(DWORD(REG_SZ), type) << name;
+  }
+}
+
 TEST_F(InstallRecords, RemapOnlyRewritesTheSettingsOnly) {
   install.SetRemapOnly(1);
   EXPECT_EQ(1u, install.licenceAccepted);
@@ -559,6 +572,17 @@ TEST_F(InstallRecords, HotkeyValues) {
   RegCloseKey(key);
   DeleteTree(HKEY_CURRENT_USER, L"Software", L"KreskaTest", 0);
   EXPECT_EQ(0, install.WriteHotkeyValues());  // the key is never created
+
+  // A first value that cannot be written does not keep the others from it.
+  RegCloseKey(Create(HKEY_CURRENT_USER, kHotkeys, 0));
+  FillTable(install.baseTexts, {{14, u""}});
+  EXPECT_EQ(0, install.WriteHotkeyValues());
+  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, kHotkeys, 0, KEY_READ, &key));
+  for (const wchar_t* name : {L"Hotkey B", L"Hotkey C"}) {
+    EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, name, nullptr, nullptr, nullptr, nullptr))
+        << name;
+  }
+  RegCloseKey(key);
 }
 
 }  // namespace
