@@ -77,6 +77,31 @@ class RegistrationTexts(unittest.TestCase):
         self.assertEqual(texts[84], "@%s,-%s" % (layout.facts["file"], layout.facts["display"]))
 
 
+class KeyTableCoverage(unittest.TestCase):
+    """The install patches the user's key choices into the library by scan code;
+    a prefixed key missing from the library's E0 or E1 table would silently keep
+    its own key."""
+
+    def test_every_key_of_the_remapping_table_is_in_the_library(self):
+        import re
+        with open(os.path.join(ROOT, "src", "install", "key_table.cpp"), encoding="utf-8") as table:
+            rows = [(int(sc, 16), int(vk, 16)) for sc, vk in
+                    re.findall(r"\{0x([0-9A-Fa-f]{4}), 0x([0-9A-Fa-f]{4}), \d+, 0\}", table.read())
+                    if int(sc, 16) != 0]
+        self.assertEqual(len(rows), 144)
+        layout = layout_source.read(SOURCE)
+        tables = {0x00: dict(enumerate(layout.scan_table(0))), 0xE0: dict(layout.e0), 0xE1: dict(layout.e1)}
+        for sc, vk in rows:
+            if sc == 0x00FF:
+                continue  # the key table's "no key" row; the install never patches it
+            with self.subTest(scan="%04X" % sc):
+                library = tables[sc >> 8].get(sc & 0xFF)
+                self.assertIsNotNone(library)
+                # The same key; the library may add flag bits of its own.
+                self.assertEqual(library & 0xFF, vk & 0xFF)
+                self.assertEqual(library & vk, vk)
+
+
 class ImageChecks(unittest.TestCase):
     def setUp(self):
         self.layout = layout_source.read(SOURCE)
