@@ -50,7 +50,7 @@ case $case in
     ;;
   text_for_integer)
     printf '12 %%s %%s\n30 0A0B\n' >"$work/texts/base/a.txt"
-    expect_failure 'text 12 (format; arguments: integer, UTF-16 text): conversion 1 "%s" takes a UTF-16 text where argument 1 is an integer'
+    expect_failure 'text 12 (format; arguments: integer, UTF-16 text): conversion "%s" at character 1 takes a UTF-16 text where argument 1 is an integer'
     ;;
   lower_case_pattern)
     printf '12 %%04X %%s\n30 0a0B\n' >"$work/texts/base/a.txt"

@@ -56,6 +56,9 @@ TEST(TextSource, ErrorsNameFileAndLine) {
       {"1 raw\x01control\n", "raw control character"},
       {"1 end\\\n", "backslash at the end"},
       {"1 \xC3\x28\n", "not valid UTF-8"},
+      {"1 \xE0\x80\xAF overlong\n", "not valid UTF-8"},
+      {"1 \xED\xA0\x80 surrogate\n", "not valid UTF-8"},
+      {"1 \xF0\x9F\x98\x80 beyond U+FFFF\n", "beyond U+FFFF"},
       {"  1 indented\n", "first column"},
   };
   for (const Case& c : cases) {
@@ -69,8 +72,11 @@ TEST(TextSource, ErrorsNameFileAndLine) {
 
 TEST(FormatCheck, ConversionsAgainstArguments) {
   using A = ArgumentKind;
+  const std::vector<A> none;
+  const std::vector<A> integer = {A::kInteger};
   const std::vector<A> intText = {A::kInteger, A::kText};
   const std::vector<A> text = {A::kText};
+  const std::vector<A> intIntText = {A::kInteger, A::kInteger, A::kText};
   struct Case {
     const char* format;
     const std::vector<A>* arguments;
@@ -96,11 +102,60 @@ TEST(FormatCheck, ConversionsAgainstArguments) {
       {"%p", &intText, false},
       {"%n", &intText, false},
       {"%T", &intText, false},
+      // Flags, width, precision and size letters as the engine reads them.
+      {"%-+ 0#$`8.3d %$#-12s", &intText, true},
+      {"%*.*s", &intIntText, true},        // both "*" take integers, then the text
+      {"%*d %s", &intText, false},         // "*" took the integer; "d" meets the text
+      {"%ls %hd %hc %hF", &text, false},   // "l" changes nothing, "h" integers come after
+      {"%ld%ls", &intText, true},
+      {"%hd %hc %hF %I %U", &integer, false},  // five integers, one passed
+      {"%hF", &integer, true},             // "h" makes "F" take a 32-bit integer
+      {"%F", &integer, false},             // a double
+      {"%Ld", &integer, false},
+      {"%Ls", &text, true},                // consumes the text and prints nothing
+      {"%#P", &text, true},                // "p" prints a text's address
+      {"%hz", &text, false},               // a text record
+      {"%b", &text, false},                // bytes to dump
+      {"%hW", &text, false},               // a GUID
+      {"%%s", &integer, true},             // "%%" then plain "s"
+      {"%%%s", &text, true},
+      {"%%d", &none, true},
+      {"%.-3s", &text, true},              // "-" is no letter: nothing read, "-3s" copied
+      {"%12345678901d", &none, true},      // ten width digits, then "1d" is text
+      {"%.*s", &text, false},              // the precision "*" meets the text
+      {"%99999d", &integer, false},        // a width the engine refuses
+      {"%d", &none, false},
+      {"\xC5\x82%s", &text, true},         // the format text is decoded first
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.format);
     std::string reason;
     EXPECT_EQ(CheckFormat(c.format, *c.arguments, &reason), c.fits) << reason;
+  }
+}
+
+TEST(FormatCheck, ReasonNamesDirectiveAndArgument) {
+  using A = ArgumentKind;
+  const std::vector<A> intText = {A::kInteger, A::kText};
+  struct Case {
+    const char* format;
+    const char* reason;
+  } const cases[] = {
+      {"%s", "conversion \"%s\" at character 1 takes a UTF-16 text where argument 1 is an integer"},
+      {"ab %d %-5d", "conversion \"%-5d\" at character 7 takes an integer where argument 2 is a UTF-16 text"},
+      {"%d%%%*s", "conversion \"%*\" at character 5 takes an integer where argument 2 is a UTF-16 text"},
+      {"%d %s %c", "conversion \"%c\" at character 7 takes an integer but only 2 argument(s) are "
+                   "passed (integer, UTF-16 text)"},
+      {"%d %hs", "conversion \"%hs\" at character 4 takes an 8-bit text where argument 2 is a UTF-16 text"},
+      {"%d%s%T", "conversion \"%T\" at character 5 takes an integer but only 2"},
+      {"%p", "conversion \"%p\" at character 1 takes a pointer value where argument 1 is an integer"},
+      {"%99999d", "conversion \"%99999d\" at character 1 makes the formatting fail"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.format);
+    std::string reason;
+    EXPECT_FALSE(CheckFormat(c.format, intText, &reason));
+    EXPECT_NE(reason.find(c.reason), std::string::npos) << reason;
   }
 }
 
@@ -168,7 +223,8 @@ TEST_F(TableCheckTest, EachFaultNamesTheId) {
       {"used id nowhere", [](TextTables* t) { t->installer.clear(); },
        "text 21 is used but interface language 0 (English) finds it in none of en, base, installer"},
       {"%s where an integer is passed", [](TextTables* t) { t->base[0].text = "%s:%s"; },
-       "src:12: text 12 (format; arguments: integer, UTF-16 text): conversion 1 \"%s\" takes a "
+       "src:12: text 12 (format; arguments: integer, UTF-16 text): conversion \"%s\" at character 1 "
+       "takes a "
        "UTF-16 text where argument 1 is an integer"},
       {"lower-case pattern", [](TextTables* t) { t->base[2].text = "0a0B"; },
        "src:30: text 30 (byte pattern) is not pairs of upper-case hexadecimal digits"},

@@ -1,133 +1,123 @@
-// Checking a format text against the arguments the program passes to it.
+// Checking a format text against the arguments the program passes to it, by
+// running the program's own format engine over it.
 #include "packager/format_check.h"
 
-#include <cstring>
+#include "text/format_args.h"
+#include "text/gstring.h"
 
 namespace {
 
-// What one conversion consumes from the argument list.
-enum class Takes { kNothing, kInteger, kText, kOther };
+// What the engine hands a text argument to: a valid zero-terminated text.
+const char16_t kSampleText[] = u"text";
 
-// The conversion's argument, given its letter and size ("h", "L"/"ll").
-Takes Consumes(char letter, bool narrow, bool wide64, std::string* what) {
-  switch (letter) {
-    case 'd': case 'i': case 'u': case 'x': case 'X': case 'o': case 'y': case 'I': case 'U':
-      if (wide64) {
-        *what = "a 64-bit integer";
-        return Takes::kOther;
-      }
-      return Takes::kInteger;
-    case 'c': case 'C':
-      return Takes::kInteger;
-    case 's': case 'S':
-      if (narrow) {
-        *what = "an 8-bit text";
-        return Takes::kOther;
-      }
-      return Takes::kText;  // with "L"/"ll" it consumes the text and prints nothing
-    case 'F':
-      if (narrow) return Takes::kInteger;
-      *what = "a floating-point or 64-bit number";
-      return Takes::kOther;
-    case 'f': case 'e': case 'E': case 'g': case 'G': case 'a': case 'A':
-      *what = "a floating-point number";
-      return Takes::kOther;
-    case 'p': case 'P': case 'z': case 'Z': case 'b': case 'B': case 'w': case 'W': case 'n':
-      *what = "a pointer of another kind";
-      return Takes::kOther;
-    case 'T': case 't': case 'Y':
-      *what = "an argument, and always fails";
-      return Takes::kOther;
-    case 'N':
-      return Takes::kNothing;
-    default:
-      return Takes::kNothing;
-  }
+const char* Describe(ArgumentKind kind) {
+  return kind == ArgumentKind::kInteger ? "an integer" : "a UTF-16 text";
 }
 
-bool IsConversionLetter(char c) {
-  return c != '\0' && std::strchr("diuxXoypPcCsSzZbBfeEgGaAFIUwWNnTtY", c) != nullptr;
+const char* Describe(PointerArg kind) {
+  switch (kind) {
+    case PointerArg::kValue: return "a pointer value";
+    case PointerArg::kWide: return "a UTF-16 text";
+    case PointerArg::kNarrow: return "an 8-bit text";
+    case PointerArg::kString: return "a GString";
+    case PointerArg::kRecord: return "a text record";
+    case PointerArg::kBytes: return "bytes to dump";
+    case PointerArg::kAddress: return "an IPv4 address";
+    case PointerArg::kGuid: return "a GUID";
+    case PointerArg::kCounter: return "a counter to store into";
+  }
+  return "a pointer";
+}
+
+// Hands out the catalogue's arguments in order, an integer as 0 and a text as
+// a sample text, and keeps the first read that does not fit them. After that
+// every read gets a zero or null, which the engine handles like any value.
+class CatalogueArgs final : public FormatArgs {
+ public:
+  explicit CatalogueArgs(const std::vector<ArgumentKind>& arguments) : arguments_(arguments) {}
+
+  int32_t Int32() override {
+    Take("an integer", true, false);
+    return 0;
+  }
+  int64_t Int64() override {
+    Take("a 64-bit integer", false, false);
+    return 0;
+  }
+  double Double() override {
+    Take("a floating-point number", false, false);
+    return 0;
+  }
+  // A text fits a UTF-16 text conversion, and "p", which only prints its value.
+  void* Pointer(PointerArg kind) override {
+    const bool text = kind == PointerArg::kWide || kind == PointerArg::kValue;
+    return Take(Describe(kind), false, text) ? const_cast<char16_t*>(kSampleText) : nullptr;
+  }
+
+  bool Fits() const { return problem_.empty(); }
+  const std::string& Problem() const { return problem_; }
+
+ private:
+  // Takes the next argument; true when it is a text that fits.
+  bool Take(const char* wanted, bool integerFits, bool textFits) {
+    const std::size_t index = next_++;
+    if (!problem_.empty()) return false;
+    if (index >= arguments_.size()) {
+      problem_ = std::string("takes ") + wanted + " but only " + std::to_string(arguments_.size()) +
+                 " argument(s) are passed (" + DescribeArguments(arguments_) + ")";
+      return false;
+    }
+    const ArgumentKind given = arguments_[index];
+    if (given == ArgumentKind::kInteger ? integerFits : textFits) return given == ArgumentKind::kText;
+    problem_ = std::string("takes ") + wanted + " where argument " + std::to_string(index + 1) +
+               " is " + Describe(given);
+    return false;
+  }
+
+  const std::vector<ArgumentKind>& arguments_;
+  std::size_t next_ = 0;
+  std::string problem_;
+};
+
+// One run of the engine over `format`; empty when it formats with the
+// arguments, else what went wrong.
+std::string Run(const std::u16string& format, const std::vector<ArgumentKind>& arguments) {
+  GString target(u' ', 0);  // wide and empty
+  CatalogueArgs args(arguments);
+  const int formatted = FormatWith(target, format.c_str(), args);
+  if (!args.Fits()) return args.Problem();
+  return formatted ? std::string() : "makes the formatting fail";
+}
+
+std::string Utf8(const std::u16string& text) {
+  std::string out(static_cast<std::size_t>(Utf8Size(text.data(), int(text.size()))), '\0');
+  EncodeUtf8(text.data(), int(text.size()), &out[0]);
+  return out;
 }
 
 }  // namespace
 
 bool CheckFormat(const std::string& format, const std::vector<ArgumentKind>& arguments,
                  std::string* reason) {
-  std::size_t next = 0;  // next argument to consume
-  int conversion = 0;
-  auto take = [&](ArgumentKind wanted, const std::string& directive, const char* as) {
-    if (next >= arguments.size()) {
-      *reason = "conversion " + std::to_string(conversion) + " \"" + directive + "\" takes " + as +
-                " but only " + std::to_string(arguments.size()) +
-                " argument(s) are passed (" + DescribeArguments(arguments) + ")";
-      return false;
-    }
-    if (arguments[next] != wanted) {
-      *reason = "conversion " + std::to_string(conversion) + " \"" + directive + "\" takes " + as +
-                " where argument " + std::to_string(next + 1) + " is " +
-                (arguments[next] == ArgumentKind::kInteger ? "an integer" : "a UTF-16 text");
-      return false;
-    }
-    ++next;
-    return true;
-  };
-
-  std::size_t i = 0;
-  const std::size_t n = format.size();
-  while (i < n) {
-    if (format[i++] != '%') continue;
-    if (i == n) break;
-    if (format[i] == '%') {
-      ++i;
-      continue;
-    }
-    const std::size_t start = i - 1;
-    ++conversion;
-    while (i < n && std::strchr("-+ 0#$`", format[i]) != nullptr) ++i;
-    // Width and precision: up to 10 digits, or "*" taking an integer.
-    for (int part = 0; part < 2; ++part) {
-      if (part == 1) {
-        if (i >= n || format[i] != '.') break;
-        ++i;
-      }
-      if (i < n && format[i] == '*') {
-        ++i;
-        if (!take(ArgumentKind::kInteger, format.substr(start, i - start), "a \"*\" integer")) {
-          return false;
-        }
-      } else {
-        for (int digits = 0; digits < 10 && i < n && format[i] >= '0' && format[i] <= '9'; ++digits) ++i;
-      }
-    }
-    bool narrow = false;
-    bool wide64 = false;
-    if (i < n && format[i] == 'L') {
-      wide64 = true, ++i;
-    } else if (i + 1 < n && format[i] == 'l' && format[i + 1] == 'l') {
-      wide64 = true, i += 2;
-    } else if (i < n && format[i] == 'h') {
-      narrow = true, ++i;
-    } else if (i < n && format[i] == 'l') {
-      ++i;
-    }
-    if (i >= n || !IsConversionLetter(format[i])) continue;  // not a conversion: copied as text
-    const char letter = format[i++];
-    const std::string directive = format.substr(start, i - start);
-    std::string what;
-    switch (Consumes(letter, narrow, wide64, &what)) {
-      case Takes::kNothing:
-        break;
-      case Takes::kInteger:
-        if (!take(ArgumentKind::kInteger, directive, "an integer")) return false;
-        break;
-      case Takes::kText:
-        if (!take(ArgumentKind::kText, directive, "a UTF-16 text")) return false;
-        break;
-      case Takes::kOther:
-        *reason = "conversion " + std::to_string(conversion) + " \"" + directive + "\" takes " + what +
-                  ", which the program never passes";
-        return false;
-    }
+  std::u16string wide(static_cast<std::size_t>(Utf16Size(format.data(), int(format.size()))), u'\0');
+  const int units = DecodeUtf8(format.data(), int(format.size()), &wide[0]);
+  if (units < 0) {
+    *reason = "the program cannot decode the text";
+    return false;
   }
-  return true;
+  wide.resize(static_cast<std::size_t>(units));
+  if (Run(wide, arguments).empty()) return true;
+
+  // The engine reads its arguments and fails in one pass, so the shortest
+  // prefix that goes wrong ends at the character that made it go wrong, and
+  // goes wrong the same way; the directive is what stands behind its last "%".
+  // The whole text goes wrong, so the search ends at its end at the latest.
+  std::size_t end = 0;
+  std::string problem;
+  while (problem.empty()) problem = Run(wide.substr(0, ++end), arguments);
+  const std::size_t start = wide.rfind(u'%', end - 1);
+  const std::size_t from = start == std::u16string::npos ? 0 : start;
+  *reason = "conversion \"" + Utf8(wide.substr(from, end - from)) + "\" at character " +
+            std::to_string(from + 1) + " " + problem;
+  return false;
 }

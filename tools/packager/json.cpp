@@ -69,7 +69,7 @@ class Parser {
             else return false;
           }
           if (code >= 0xD800 && code <= 0xDFFF) return false;  // not written by the packager
-          AppendUtf8(code, out);
+          AppendUtf8(static_cast<char16_t>(code), out);
           break;
         }
         default: return false;

@@ -79,7 +79,7 @@ bool Unescape(const std::string& raw, std::string* out, std::string* reason) {
           *reason = "\\u of zero or of a surrogate";
           return false;
         }
-        AppendUtf8(code, out);
+        AppendUtf8(static_cast<char16_t>(code), out);
         break;
       }
       default:
@@ -95,7 +95,8 @@ bool Unescape(const std::string& raw, std::string* out, std::string* reason) {
 bool ParseTextSource(const std::string& source, const std::string& fileName,
                      std::vector<TextEntry>* entries, std::string* error) {
   if (!IsValidUtf8(source)) {
-    *error = fileName + ": not valid UTF-8";
+    *error = fileName +
+             ": not valid UTF-8, or a character beyond U+FFFF that the program cannot decode";
     return false;
   }
   std::istringstream lines(source);

@@ -1,6 +1,10 @@
 // UTF-8 checks and encoding for the packager's text sources.
 #include "packager/utf8.h"
 
+#include <cstdint>
+
+#include "text/gstring.h"
+
 bool IsValidUtf8(const std::string& text) {
   std::size_t i = 0;
   while (i < text.size()) {
@@ -15,8 +19,6 @@ bool IsValidUtf8(const std::string& text) {
       extra = 1, code = lead & 0x1F, minimum = 0x80;
     } else if (lead >= 0xE0 && lead <= 0xEF) {
       extra = 2, code = lead & 0x0F, minimum = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      extra = 3, code = lead & 0x07, minimum = 0x10000;
     } else {
       return false;
     }
@@ -26,26 +28,13 @@ bool IsValidUtf8(const std::string& text) {
       if ((c & 0xC0) != 0x80) return false;
       code = (code << 6) | (c & 0x3F);
     }
-    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
+    if (code < minimum || (code >= 0xD800 && code <= 0xDFFF)) return false;
     i += static_cast<std::size_t>(extra) + 1;
   }
   return true;
 }
 
-void AppendUtf8(std::uint32_t code, std::string* out) {
-  if (code < 0x80) {
-    out->push_back(static_cast<char>(code));
-  } else if (code < 0x800) {
-    out->push_back(static_cast<char>(0xC0 | (code >> 6)));
-    out->push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else if (code < 0x10000) {
-    out->push_back(static_cast<char>(0xE0 | (code >> 12)));
-    out->push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else {
-    out->push_back(static_cast<char>(0xF0 | (code >> 18)));
-    out->push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  }
+void AppendUtf8(char16_t unit, std::string* out) {
+  char bytes[3];
+  out->append(bytes, static_cast<std::size_t>(EncodeUtf8(&unit, 1, bytes)));
 }
