@@ -38,6 +38,8 @@ bool ParseLine(const char* line, Expectations* e) {
   } else if (kind == "display" && n >= 3) {
     e->displayId = static_cast<unsigned>(std::atoi(a));
     e->displayName = Rest(line, 2);
+  } else if (kind == "display-pl" && n >= 3) {
+    e->displayNamePolish = Rest(line, 2);
   } else if (kind == "flags" && n == 4) {
     e->localeFlags = Hex(a);
     e->type = static_cast<uint32_t>(std::atoi(b));

@@ -43,6 +43,7 @@ struct Expectations {
   int variant = -1;
   unsigned displayId = 0;    // string resource of the display name
   std::string displayName;
+  std::string displayNamePolish;  // the same string resource in Polish
   uint32_t localeFlags = 0;
   uint32_t type = 0;
   uint32_t subtype = 0;

@@ -208,7 +208,21 @@ std::string ResolveIndirect(const std::string& library, unsigned id) {
   return name;
 }
 
-// The display name the layout registration points to, and a version resource.
+// String resource `id` in one language, as the platform picks it for a user of
+// that interface language; empty when the library has none.
+std::string StringInLanguage(HMODULE module, unsigned id, WORD language) {
+  HRSRC found = FindResourceExW(module, MAKEINTRESOURCEW(6), MAKEINTRESOURCEW(id / 16 + 1), language);  // RT_STRING
+  HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+  const WCHAR* entry = loaded ? static_cast<const WCHAR*>(LockResource(loaded)) : nullptr;
+  if (!entry) return std::string();
+  // A block holds 16 strings, each its length and then its characters.
+  for (unsigned skip = id % 16; skip > 0; --skip) entry += 1 + *entry;
+  std::wstring text(entry + 1, *entry);
+  return Narrow(text.c_str());
+}
+
+// The display name the layout registration points to, in English and Polish,
+// and a version resource.
 void CheckResources(HMODULE module, const std::string& library, const Expectations& e, Report* r) {
   wchar_t text[128] = {};
   LoadStringW(module, e.displayId, text, 128);
@@ -217,6 +231,11 @@ void CheckResources(HMODULE module, const std::string& library, const Expectatio
             name.c_str(), e.displayName.c_str());
   std::string resolved = ResolveIndirect(library, e.displayId);
   r->Expect(resolved == e.displayName, "@file,-%u resolves to '%s'", e.displayId, resolved.c_str());
+  std::string polish = StringInLanguage(module, e.displayId, MAKELANGID(LANG_POLISH, SUBLANG_DEFAULT));
+  r->Expect(!e.displayNamePolish.empty() && polish == e.displayNamePolish, "Polish string %u is '%s', not '%s'",
+            e.displayId, polish.c_str(), e.displayNamePolish.c_str());
+  r->Expect(StringInLanguage(module, e.displayId, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL)) == e.displayName,
+            "neutral string %u is not the English name", e.displayId);
   r->Expect(FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(16)) != nullptr,  // RT_VERSION
             "no version resource");
 }

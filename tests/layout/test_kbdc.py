@@ -41,6 +41,7 @@ class SourceChecks(unittest.TestCase):
              "no compositions"),
             ("\nDECIMAL      .     .\n", "\n", "decimal"),
             ("\n15 Y          QWERTZ=Z  Colemak=J\n", "\n15 Y          Dvorak=Z\n", "Dvorak"),
+            ("\nvariant-pl 2 Polski (Kreska, Colemak)\n", "\n", "Polish name"),
         ]
         for before, after, reason in cases:
             with self.subTest(reason=reason):

@@ -166,6 +166,14 @@ def rc_source(layout, variant):
         '    VALUE "Translation", 0x409, 1200',
         "  END",
         "END",
+        "",
+        # The Polish name, for a Windows whose interface speaks Polish; every
+        # other language finds the neutral one above.
+        "LANGUAGE 0x15, 0x01",
+        "STRINGTABLE",
+        "BEGIN",
+        "  %s, L%s" % (layout.facts["display"], _rc_string(layout.display_name(variant, polish=True))),
+        "END",
         ""])
 
 
@@ -173,6 +181,7 @@ def expectations(layout, set_name, variant, patterns):
     """What the checker must find in the loaded library, one fact a line."""
     out = ["image %s %d" % (set_name, variant),
            "display %s %s" % (layout.facts["display"], layout.display_name(variant)),
+           "display-pl %s %s" % (layout.facts["display"], layout.display_name(variant, polish=True)),
            "flags %08X %s %s" % (locale_flags(layout), layout.facts["type"], layout.facts["subtype"])]
     for sc, vk in enumerate(layout.scan_table(variant)):
         out.append("vsc %02X %04X" % (sc, vk))

@@ -34,6 +34,7 @@ class Layout:
     def __init__(self):
         self.facts = {}
         self.variants = []      # (short name, display name), by variant number
+        self.variants_pl = []   # Polish display names, by variant number
         self.keys = []          # (scan code, {variant number: virtual key})
         self.e0 = []            # (scan code, virtual key)
         self.e1 = []
@@ -90,8 +91,8 @@ class Layout:
                 return chars[state] if state < len(chars) else None
         return None
 
-    def display_name(self, variant):
-        return self.variants[variant][1]
+    def display_name(self, variant, polish=False):
+        return self.variants_pl[variant] if polish else self.variants[variant][1]
 
 
 def read(path):
@@ -121,6 +122,10 @@ def _read_line(layout, section, line):
             if number != len(layout.variants):
                 raise SourceError("variants must be listed in order")
             layout.variants.append((fields[2], " ".join(fields[3:])))
+        elif fields[0] == "variant-pl":
+            if int(fields[1]) != len(layout.variants_pl):
+                raise SourceError("variants must be listed in order")
+            layout.variants_pl.append(" ".join(fields[2:]))
         else:
             layout.facts[fields[0]] = " ".join(fields[1:])
     elif section == "keys":
@@ -167,7 +172,7 @@ def _check(layout):
             raise SourceError("dead key on a key without characters")
         if accent not in layout.compose:
             raise SourceError("accent U+%04X has no compositions" % accent)
-    if len(layout.variants) != 3:
-        raise SourceError("three variants expected")
+    if len(layout.variants) != 3 or len(layout.variants_pl) != 3:
+        raise SourceError("three variants expected, each with its Polish name")
     if not any(vk == VK_DECIMAL for vk, _ in layout.numpad):
         raise SourceError("the numpad section needs the decimal key")
