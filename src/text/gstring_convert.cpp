@@ -22,7 +22,14 @@ int GString::ReplaceWith(const GString& src, uint32_t wide) {
   return 0;
 }
 
-const char16_t* GString::MakeWide(int /*codePage*/) {
+namespace {
+// UTF-8 (0) is the only encoding: any other value asks for the current code page.
+int ValidCodePage(int codePage, int current) {
+  return codePage == 0 ? 0 : current;
+}
+}  // namespace
+
+const char16_t* GString::MakeWide(int codePage) {
   if (!Wide) {
     if (Length == 0) {
       Wide = 1;
@@ -31,10 +38,11 @@ const char16_t* GString::MakeWide(int /*codePage*/) {
       return nullptr;
     }
   }
+  CodePage = ValidCodePage(codePage, CodePage);
   return WideText(0);
 }
 
-const char* GString::MakeNarrow(int /*codePage*/) {
+const char* GString::MakeNarrow(int codePage) {
   if (Wide) {
     if (Length == 0) {
       Wide = 0;
@@ -42,6 +50,7 @@ const char* GString::MakeNarrow(int /*codePage*/) {
     } else if (!PrepareScratch() || !Scratch->AssignAsNarrow(this) || !ReplaceWith(*Scratch, 0)) {
       return nullptr;
     }
+    CodePage = ValidCodePage(codePage, CodePage);
   }
   return NarrowText(0);
 }

@@ -135,6 +135,31 @@ TEST(GStringConvert, WidthChangesOfEmptyAndSameWidthStrings) {
   EXPECT_EQ(s.Buffer, buffer);
 }
 
+// UTF-8 (0) is the only encoding; another argument asks for the current one.
+// No operation makes another code page, so the test sets the field itself.
+TEST(GStringConvert, WidthChangesTakeOnlyTheDefinedCodePage) {
+  GString s;
+  ASSERT_TRUE(s.AssignWide(u"abc"));
+  s.CodePage = 7;
+  ASSERT_NE(s.MakeWide(65001), nullptr);
+  EXPECT_EQ(s.CodePage, 7);
+  const unsigned char* buffer = s.Buffer;
+  ASSERT_NE(s.MakeWide(0), nullptr);  // already wide: only the code page changes
+  EXPECT_EQ(s.CodePage, 0);
+  EXPECT_EQ(s.Buffer, buffer);
+  EXPECT_EQ(Wide(s), u"abc");
+
+  s.CodePage = 7;
+  ASSERT_NE(s.MakeNarrow(0), nullptr);
+  EXPECT_EQ(s.CodePage, 0);
+  s.CodePage = 7;
+  ASSERT_NE(s.MakeNarrow(0), nullptr);  // a narrow string is not changed
+  EXPECT_EQ(s.CodePage, 7);
+  ASSERT_NE(s.MakeWide(0), nullptr);
+  EXPECT_EQ(s.CodePage, 0);
+  EXPECT_EQ(Wide(s), u"abc");
+}
+
 TEST(GStringConvert, ConvertingAppends) {
   GString wide;
   ASSERT_TRUE(wide.AssignWide(u"n="));
