@@ -88,7 +88,8 @@ int GString::Reserve(int n) {
   if (n < 0) return 1;
   if (n <= Length) return Compact();
   const int cs = CharSize();
-  const int64_t target = n > Length + Length / 2 ? n : Length + Length / 2;
+  const int64_t grown = int64_t(Length) + Length / 2;
+  const int64_t target = n > grown ? n : grown;
   const int64_t need = (target + 1) * cs + 4;
   if (need <= Allocated) return target > Capacity() ? Compact() : 1;
   const int64_t size = (need + BlockSize - 1) / BlockSize * BlockSize;

@@ -20,7 +20,7 @@ int NarrowCount(const char* text, int count) {
 int GString::AppendSame(const void* text, int count) {
   const int cs = CharSize();
   if (count > (INT_MAX - 8) / cs) return 0;  // no buffer holds that much
-  const Detached source(*this, text, count * cs);
+  const Detached source(*this, text, count, cs);
   if (!source.Text() || !EnsureSpare(count)) return 0;
   memcpy(Slot(Start + Length), source.Text(), size_t(count) * cs);
   Length += count;
@@ -30,7 +30,7 @@ int GString::AppendSame(const void* text, int count) {
 
 int GString::AssignWide(const char16_t* text, int count) {
   count = WideCount(text, count);
-  const Detached source(*this, text, count * 2);
+  const Detached source(*this, text, count, 2);
   if (count && !source.Text()) return 0;
   Wide = 1;
   Empty();
@@ -39,7 +39,7 @@ int GString::AssignWide(const char16_t* text, int count) {
 
 int GString::AssignNarrow(const char* text, int count, int /*codePage*/) {
   count = NarrowCount(text, count);
-  const Detached source(*this, text, count);
+  const Detached source(*this, text, count, 1);
   if (count && !source.Text()) return 0;
   Wide = 0;
   Empty();

@@ -11,12 +11,14 @@
 // growth or overwritten by emptying: such a text is copied out first.
 class Detached {
  public:
-  Detached(const GString& target, const void* text, int bytes) : text_(text) {
+  // count characters of charSize bytes each; the product may exceed an int.
+  Detached(const GString& target, const void* text, int count, int charSize) : text_(text) {
     const uintptr_t p = reinterpret_cast<uintptr_t>(text);
     const uintptr_t begin = reinterpret_cast<uintptr_t>(target.Buffer);
-    if (target.Buffer && bytes > 0 && p >= begin && p < begin + uintptr_t(target.Allocated)) {
-      copy_ = malloc(size_t(bytes));
-      if (copy_) memcpy(copy_, text, size_t(bytes));
+    if (target.Buffer && count > 0 && p >= begin && p < begin + uintptr_t(target.Allocated)) {
+      const size_t bytes = size_t(count) * size_t(charSize);
+      copy_ = malloc(bytes);
+      if (copy_) memcpy(copy_, text, bytes);
       text_ = copy_;
     }
   }

@@ -150,7 +150,7 @@ int GString::AppendPathSame(const void* text, int count) {
     }
   }
   // The separator may move the buffer that holds a component taken from this string.
-  const Detached source(*this, text, count * cs);
+  const Detached source(*this, text, count, cs);
   const void* separator = Wide ? static_cast<const void*>(&kBackslashWide) : &kBackslashNarrow;
   if (!EndsWithSame(separator, 1)) AppendSame(separator, 1);
   if (count > 0 && source.Text()) AppendSame(source.Text(), count);

@@ -170,6 +170,19 @@ TEST(GStringAppend, AppendingOwnTextSurvivesGrowth) {
   EXPECT_EQ(Narrow(narrow), "fghijabcdefghijabcdefghijabcdefghij");
 }
 
+// Counts no buffer can hold are refused before any character is read; their
+// byte sizes exceed an int, which must not overflow on the way.
+TEST(GStringAppend, CountsBeyondAnyBufferAreRefused) {
+  const int huge = 0x50000000;
+  GString s;
+  ASSERT_TRUE(s.AssignWide(u"C:"));
+  EXPECT_EQ(s.AppendWide(u"x", huge), 0);
+  EXPECT_EQ(s.AppendPath(u"x", huge), 1);  // the separator goes in; the failed append is not reported
+  EXPECT_EQ(Wide(s), u"C:\\");
+  EXPECT_EQ(s.AssignWide(u"x", huge), 0);
+  EXPECT_EQ(s.Length, 0);
+}
+
 TEST(GStringAssign, RecordsGiveTheirWidthWhateverBits29And30) {
   for (uint32_t extra : {0u, 0x20000000u, 0x40000000u, 0x60000000u}) {
     const auto narrow = Record(0x80000003u | extra, "abcz", 4);
