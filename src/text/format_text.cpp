@@ -50,7 +50,8 @@ Taken TakeUnits(const TextSource& text, const FormatDirective& directive) {
 }
 
 // Counting UTF-8 characters: a byte below 0x80 or a lead byte starts one, and
-// a character takes the continuation bytes its lead byte announces.
+// a character takes every continuation byte behind it, so a limit never drops
+// a stray one that makes the text invalid.
 Taken TakeCharacters(const TextSource& text, const FormatDirective& directive) {
   const bool exact = directive.precision < 0;
   const int64_t limit = exact ? -directive.precision : directive.precision;
@@ -61,12 +62,10 @@ Taken TakeCharacters(const TextSource& text, const FormatDirective& directive) {
     const unsigned b = text.At(t.taken);
     if (b == 0 && !exact) break;
     ++t.taken;
-    if (b >= 0x80 && b < 0xC0) continue;  // stray continuation byte: the decoder rejects it
+    if (b >= 0x80 && b < 0xC0) continue;  // continuation byte at the very start: the decoder rejects it
     ++characters;
     t.length += Escaped(b, directive) ? 4 : 1;
-    const int announced = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
-    for (int i = 0; i < announced && inside(t.taken) && (text.At(t.taken) & 0xC0) == 0x80; ++i)
-      ++t.taken;
+    while (inside(t.taken) && (text.At(t.taken) & 0xC0) == 0x80) ++t.taken;
   }
   return t;
 }

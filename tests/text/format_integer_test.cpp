@@ -33,6 +33,7 @@ TEST(FormatIntegerTest, SignsFillAndBases) {
       // "h" and "l" change nothing for integers.
       FORMAT_CASE(u"70000", 1, u"%hd", 70000),
       FORMAT_CASE(u"5", 1, u"%ld", 5),
+      FORMAT_CASE(u"5 6", 1, u"%ld %d", 5, 6),  // "l" reads 32 bits: the next argument stays its own
   };
   ExpectCases(cases);
 }

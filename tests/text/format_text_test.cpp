@@ -89,6 +89,10 @@ TEST(FormatTextTest, NarrowTextsCountCharactersAndDecode) {
       FORMAT_CASE(u"", 0, u"%hs", "\xF0\x9F\x98\x80"),
       FORMAT_CASE(u"", 0, u"%hs", "a\x80"),
       FORMAT_CASE(u"", 0, u"%#hs", "\xC3\x01\xA9"),
+      // The last character taken brings every continuation byte behind it.
+      FORMAT_CASE(u"", 0, u"%.1hs", "a\x80"),
+      FORMAT_CASE(u"", 0, u"%.1hs", "\xC3\xA9\xA9z"),
+      FORMAT_CASE(u"", 0, u"%.*hs", -1, "\xC3\xA9\xA9"),
       FORMAT_CASE(u"{null}", 1, u"%hs", nullptr),
   };
   ExpectCases(cases);
