@@ -50,5 +50,15 @@ int CInstallBase::IsUserAdmin() {
 int CInstallBase::RestartMachine() {
   if (!EnableShutdownPrivilege()) return 0;
   wchar_t noMessage[] = L"";
-  return InitiateSystemShutdownExW(nullptr, noMessage, 0, FALSE, TRUE, kRestartReason);
+  // The restart with a reason code came after Windows 2000, whose loader
+  // would refuse to start a program importing it: resolve it by name, and
+  // restart without a reason where it is missing.
+  using ShutdownWithReason = BOOL(WINAPI*)(LPWSTR, LPWSTR, DWORD, BOOL, BOOL, DWORD);
+  const HMODULE advapi = GetModuleHandleW(L"advapi32.dll");
+  if (auto withReason = advapi ? reinterpret_cast<ShutdownWithReason>(reinterpret_cast<void*>(
+                                     GetProcAddress(advapi, "InitiateSystemShutdownExW")))
+                               : nullptr) {
+    return withReason(nullptr, noMessage, 0, FALSE, TRUE, kRestartReason);
+  }
+  return InitiateSystemShutdownW(nullptr, noMessage, 0, FALSE, TRUE);
 }
