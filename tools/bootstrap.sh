@@ -2,6 +2,8 @@
 # Installs the Debian packages that building, testing and running need.
 # Idempotent: does nothing (quickly) when everything is already there.
 # Runs as root, or through sudo.
+#   bootstrap.sh              what building, testing and running need
+#   bootstrap.sh screenshot   also a headless browser, for docs/chart.png
 set -eu
 
 PACKAGES=(
@@ -15,6 +17,9 @@ PACKAGES=(
   unicode-data                      # source of the upper-case table
   python3
 )
+if [ "${1:-}" = screenshot ]; then
+  PACKAGES+=(chromium)
+fi
 
 as_root() {
   if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi

@@ -3,9 +3,7 @@
 of the keyboard per layout variant and the tables of AltGr characters and
 dead keys, all from the layout source.
 
-  kbdchart.py SOURCE OUTPUT.html        the chart
-  kbdchart.py --svg VARIANT SOURCE OUT  one variant's keyboard as an SVG file
-  kbdchart.py --mvg VARIANT SOURCE OUT  the same for ImageMagick: convert mvg:OUT chart.png
+  kbdchart.py SOURCE OUTPUT.html
 """
 import os
 import sys
@@ -147,22 +145,11 @@ def chart(layout):
 
 
 def main(argv):
-    if len(argv) == 3:
-        text = chart(layout_source.read(argv[1]))
-        out = argv[2]
-    elif len(argv) == 5 and argv[1] == "--svg":
-        text = keyboard_svg.svg(layout_source.read(argv[3]), int(argv[2]), standalone=True) + "\n"
-        out = argv[4]
-    elif len(argv) == 5 and argv[1] == "--mvg":
-        fonts = "/usr/share/fonts/truetype/dejavu/"
-        text = keyboard_svg.mvg(layout_source.read(argv[3]), int(argv[2]),
-                                fonts + "DejaVuSans.ttf", fonts + "DejaVuSans-Bold.ttf")
-        out = argv[4]
-    else:
+    if len(argv) != 3:
         sys.stderr.write(__doc__)
         return 2
-    with open(out, "w", encoding="utf-8", newline="\n") as target:
-        target.write(text)
+    with open(argv[2], "w", encoding="utf-8", newline="\n") as target:
+        target.write(chart(layout_source.read(argv[1])))
     return 0
 
 

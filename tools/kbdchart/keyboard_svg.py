@@ -69,14 +69,11 @@ def size():
     return 15 * UNIT + GAP, len(ROWS) * UNIT + GAP
 
 
-def svg(layout, variant, standalone=False):
+def svg(layout, variant):
     width, height = size()
-    parts = ['<svg %sviewBox="0 0 %d %d" width="%d" height="%d" role="img" aria-label="%s"'
+    parts = ['<svg viewBox="0 0 %d %d" width="%d" height="%d" role="img" aria-label="%s"'
              ' font-family="DejaVu Sans, Verdana, Arial, sans-serif">'
-             % ('xmlns="http://www.w3.org/2000/svg" ' if standalone else "", width, height, width, height,
-                escape(layout.display_name(variant)))]
-    if standalone:
-        parts.append('<rect width="100%" height="100%" fill="#ffffff"/>')
+             % (width, height, width, height, escape(layout.display_name(variant)))]
     for shape in shapes(layout, variant):
         if shape[0] == "rect":
             parts.append('<rect x="%g" y="%g" width="%g" height="%g" rx="5" fill="%s" stroke="#8a8c96"/>'
@@ -87,24 +84,6 @@ def svg(layout, variant, standalone=False):
                          % (x, y, size_px, colour, anchor, ' font-weight="bold"' if bold else "", escape(text)))
     parts.append("</svg>")
     return "\n".join(parts)
-
-
-def mvg(layout, variant, font, bold_font):
-    """The same picture in ImageMagick's vector format, for a PNG of the chart."""
-    width, height = size()
-    parts = ["viewbox 0 0 %d %d" % (width, height), "fill white", "rectangle 0,0 %d,%d" % (width, height)]
-    for shape in shapes(layout, variant):
-        if shape[0] == "rect":
-            _, x, y, w, h, fill = shape
-            parts += ["stroke '#8a8c96'", "fill '%s'" % fill,
-                      "roundrectangle %g,%g %g,%g 5,5" % (x, y, x + w, y + h)]
-        else:
-            _, x, y, text, size_px, colour, anchor, bold = shape
-            quoted = text.replace("\\", "\\\\").replace("'", "\\'")
-            parts += ["stroke none", "fill '%s'" % colour, "font '%s'" % (bold_font if bold else font),
-                      "font-size %d" % size_px, "text-anchor %s" % anchor,
-                      "text %g,%g '%s'" % (x, y, quoted)]
-    return "\n".join(parts) + "\n"
 
 
 def _legends(layout, variant, scan, x, y, w, h):
